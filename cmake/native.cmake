@@ -1,0 +1,40 @@
+# Native build: unit tests of the portable core, and the Wine/Xvfb tiers that
+# run the Windows executables built by the "windows" preset.
+include(CTest)
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(unit_tests ${UNIT_TESTS})
+target_link_libraries(unit_tests PRIVATE corvel_core GTest::gtest_main)
+target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_options(unit_tests PRIVATE -Wall -Wextra)
+gtest_discover_tests(unit_tests TEST_PREFIX "unit." PROPERTIES LABELS unit)
+
+set(CORVEL_WINDOWS_BIN "${CMAKE_SOURCE_DIR}/build/windows/bin" CACHE PATH "bin folder of the windows build")
+set(HARNESS ${CMAKE_SOURCE_DIR}/tests/harness)
+set(WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+
+# One Xvfb display and one persistent wineserver for the whole run.
+set(TEST_SANDBOX ${CMAKE_SOURCE_DIR}/build/test-sandbox)
+set(TEST_ARTIFACTS ${CMAKE_SOURCE_DIR}/build/test-artifacts)
+add_test(NAME harness.start COMMAND ${HARNESS}/start.sh ${WINE_STATE} ${CORVEL_WINDOWS_BIN} ${TEST_SANDBOX} ${TEST_ARTIFACTS})
+set_tests_properties(harness.start PROPERTIES FIXTURES_SETUP wine LABELS "win;gui" TIMEOUT 300)
+add_test(NAME harness.stop COMMAND ${HARNESS}/stop.sh ${WINE_STATE})
+set_tests_properties(harness.stop PROPERTIES FIXTURES_CLEANUP wine LABELS "win;gui")
+
+add_test(NAME win.imports COMMAND ${HARNESS}/check-imports.sh ${CORVEL_WINDOWS_BIN}/corvel.exe ${CORVEL_WINDOWS_BIN}/Tessel.exe)
+set_tests_properties(win.imports PROPERTIES LABELS win)
+
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
+foreach(t IN LISTS WIN_TESTS)
+  get_filename_component(name ${t} NAME_WE)
+  add_test(NAME win.${name} COMMAND ${HARNESS}/run-wine.sh ${WINE_STATE} "X:\\${name}.exe")
+  set_tests_properties(win.${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine-desktop LABELS win TIMEOUT 300)
+endforeach()
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/gui)
+  add_test(NAME gui.corvel COMMAND ${HARNESS}/run-wine.sh ${WINE_STATE} "X:\\gui_driver.exe"
+           "X:\\corvel.exe" "T:\\")
+  set_tests_properties(gui.corvel PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine-desktop LABELS gui TIMEOUT 600)
+endif()

@@ -1,0 +1,60 @@
+# Windows programs, Windows test executables, the GUI driver and benchmarks.
+set(BIN_DIR ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${BIN_DIR})
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(CORVEL_SYSTEM_LIBS comctl32 shell32 shlwapi ole32 oleaut32 uuid advapi32 user32 gdi32
+    comdlg32 version winmm msimg32 wbemuuid ws2_32 iphlpapi netapi32 wininet urlmon htmlhelp)
+# htmlhelp.lib is not shipped by every MinGW; drop it when absent (help is loaded at run time then).
+find_library(HTMLHELP_LIB htmlhelp)
+if(NOT HTMLHELP_LIB)
+  list(REMOVE_ITEM CORVEL_SYSTEM_LIBS htmlhelp)
+endif()
+
+add_library(corvel_win STATIC ${CORVEL_WINDOWS_SOURCES})
+target_link_libraries(corvel_win PUBLIC corvel_core ${CORVEL_SYSTEM_LIBS})
+target_compile_options(corvel_win PRIVATE -Wall -Wextra)
+
+configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+include_directories(${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/res)
+
+add_executable(corvel WIN32 src/app/corvel_main.cpp res/corvel.rc)
+target_link_libraries(corvel PRIVATE corvel_win)
+target_link_options(corvel PRIVATE -municode)
+
+add_executable(Tessel WIN32 src/restore/tessel_main.cpp res/tessel.rc)
+target_link_libraries(Tessel PRIVATE corvel_win)
+target_link_options(Tessel PRIVATE -municode)
+
+# GoogleTest built from Debian's sources with the cross compiler.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# Test executables link the same resources as corvel.exe (version, waves, icon).
+file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
+file(GLOB WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
+add_library(corvel_win_test_support STATIC ${WIN_TEST_SUPPORT} ${CMAKE_SOURCE_DIR}/tests/win/support/empty.cpp)
+target_link_libraries(corvel_win_test_support PUBLIC corvel_win gtest)
+target_include_directories(corvel_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
+foreach(t IN LISTS WIN_TESTS)
+  get_filename_component(name ${t} NAME_WE)
+  add_executable(${name} ${t} res/corvel.rc)
+  target_link_libraries(${name} PRIVATE corvel_win_test_support gtest_main)
+endforeach()
+
+file(GLOB GUI_DRIVERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gui/*.cpp)
+if(GUI_DRIVERS)
+  add_executable(gui_driver ${GUI_DRIVERS})
+  target_link_libraries(gui_driver PRIVATE corvel_core user32 gdi32 comctl32)
+endif()
+
+file(GLOB BENCH_DIRS CONFIGURE_DEPENDS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/bench/*)
+foreach(d IN LISTS BENCH_DIRS)
+  if(IS_DIRECTORY ${d} AND EXISTS ${d}/CMakeLists.txt)
+    add_subdirectory(${d})
+  endif()
+endforeach()
