@@ -15,7 +15,7 @@ endif()
 
 add_library(corvel_win STATIC ${CORVEL_WINDOWS_SOURCES})
 target_link_libraries(corvel_win PUBLIC corvel_core ${CORVEL_SYSTEM_LIBS})
-target_compile_options(corvel_win PRIVATE -Wall -Wextra)
+target_compile_options(corvel_win PRIVATE -Wall -Wextra -Wno-missing-field-initializers)
 
 configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 include_directories(${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/res)

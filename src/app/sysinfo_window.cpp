@@ -180,7 +180,7 @@ void TFormSysInfo::FormShow() {
   dataFolder_ = DataFolder();
   iconPositionsFile_ = dataFolder_ + L"iconpos.csv";
   if (!EnablePrivilege(L"SeDebugPrivilege"))
-    dialogs().MessageBox(messages_[Msg::DebugPrivilegeFailed], L"Corvel", mb::kIconWarning | mb::kOk);
+    dialogs().ShowMessageBox(messages_[Msg::DebugPrivilegeFailed], L"Corvel", mb::kIconWarning | mb::kOk);
   if (!DirectoryExists(dataFolder_) && !CreateDirectoryW(dataFolder_.c_str(), nullptr)) throw InOutError(GetLastError());
   settingsFile_ = dataFolder_ + L"corvel.ini";
   LoadSettings();

@@ -69,7 +69,7 @@ class InputQueryForm : public Form {
 
 HWND Win32Dialogs::Owner() const { return owner_ ? owner_ : GetActiveWindow(); }
 
-int Win32Dialogs::MessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) {
+int Win32Dialogs::ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) {
   return MessageBoxW(Owner(), text.c_str(), caption.c_str(), flags);
 }
 

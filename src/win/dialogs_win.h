@@ -9,7 +9,7 @@ namespace corvel {
 class Win32Dialogs : public Dialogs {
  public:
   void SetOwner(HWND owner) { owner_ = owner; }
-  int MessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) override;
+  int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) override;
   DlgResult MessageDlg(const std::wstring& text, DlgType type, unsigned buttons) override;
   bool InputQuery(const std::wstring& caption, const std::wstring& prompt, std::wstring& value) override;
   bool OpenFile(const FileDialogSpec& spec, std::wstring& path) override;

@@ -2,6 +2,7 @@
 // key preview and modal showing; Page: one gradient page of a tab control.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <map>
