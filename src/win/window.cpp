@@ -37,7 +37,7 @@ Window::~Window() {
 Window* Window::FromHwnd(HWND hwnd) {
   if (!hwnd) return nullptr;
   // Only windows of our own classes carry a Window in their user data.
-  if (GetClassLongPtrW(hwnd, GCLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::WndProc)) return nullptr;
+  if (GetClassLongPtrW(hwnd, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Window::WndProc)) return nullptr;
   return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
