@@ -18,12 +18,15 @@ RATE = 11025
 # ---------------------------------------------------------------- icon
 
 
-def chip_coverage(u, v):
+def chip_coverage(u, v, size):
     """Colour (r, g, b, a) of the chip at (u, v) in the unit square, or None."""
     body_lo, body_hi = 0.22, 0.78
-    # Pins: four per side, sticking out of the body.
-    pins = [0.30 + i * 0.133 for i in range(4)]
-    pin_half = 0.035
+    # Pins sticking out of the body: four per side, three at 16 px where four
+    # would blur into a band.
+    if size <= 16:
+        pins, pin_half = [0.3125, 0.5, 0.6875], 0.0625
+    else:
+        pins, pin_half = [0.30 + i * 0.133 for i in range(4)], 0.035
     inside_body = body_lo <= u <= body_hi and body_lo <= v <= body_hi
     if inside_body:
         # Rounded corners of the body.
@@ -60,7 +63,7 @@ def render(size, samples=4):
                 for sx in range(samples):
                     u = (x + (sx + 0.5) / samples) / size
                     v = (y + (sy + 0.5) / samples) / size
-                    c = chip_coverage(u, v)
+                    c = chip_coverage(u, v, size)
                     if c:
                         for i in range(3):
                             acc[i] += c[i] * c[3]

@@ -14,25 +14,30 @@ bool IsTrimmed(wchar_t c) { return static_cast<std::uint32_t>(c) <= 32; }
 wchar_t LowerAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? wchar_t(c - L'A' + L'a') : c; }
 wchar_t UpperAscii(wchar_t c) { return (c >= L'a' && c <= L'z') ? wchar_t(c - L'a' + L'A') : c; }
 
-template <typename Equal>
-std::wstring Replace(std::wstring_view text, std::wstring_view from, std::wstring_view to, Equal eq) {
-  if (from.empty() || from.size() > text.size()) return std::wstring(text);
+// One pass, left to right; the replaced text is not searched again. `match`
+// looks at fromSize characters from p. Raw pointers keep large texts cheap
+// even in unoptimised builds.
+template <typename Match>
+std::wstring Replace(std::wstring_view text, std::size_t fromSize, std::wstring_view to, Match match) {
   std::wstring out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  const std::size_t last = text.size() - from.size();
-  while (i <= last) {
-    std::size_t k = 0;
-    while (k < from.size() && eq(text[i + k], from[k])) ++k;
-    if (k == from.size()) {
-      out.append(to);
-      i += from.size();
-    } else {
-      out.push_back(text[i]);
-      ++i;
+  const wchar_t* p = text.data();
+  const wchar_t* const end = p + text.size();
+  const wchar_t* run = p;
+  if (fromSize > 0 && text.size() >= fromSize) {
+    const wchar_t* const last = end - fromSize;
+    while (p <= last) {
+      if (match(p)) {
+        out.append(run, static_cast<std::size_t>(p - run));
+        out.append(to);
+        p += fromSize;
+        run = p;
+      } else {
+        ++p;
+      }
     }
   }
-  out.append(text.substr(i));
+  out.append(run, static_cast<std::size_t>(end - run));
   return out;
 }
 
@@ -141,12 +146,26 @@ bool SameTextAscii(std::wstring_view a, std::wstring_view b) {
 }
 
 std::wstring ReplaceAll(std::wstring_view text, std::wstring_view from, std::wstring_view to) {
-  return Replace(text, from, to, [](wchar_t a, wchar_t b) { return a == b; });
+  const wchar_t* f = from.data();
+  const std::size_t n = from.size();
+  return Replace(text, n, to, [f, n](const wchar_t* p) {
+    if (*p != *f) return false;
+    for (std::size_t k = 1; k < n; ++k)
+      if (p[k] != f[k]) return false;
+    return true;
+  });
 }
 
 std::wstring ReplaceAllIgnoreCaseAscii(std::wstring_view text, std::wstring_view from,
                                        std::wstring_view to) {
-  return Replace(text, from, to, [](wchar_t a, wchar_t b) { return LowerAscii(a) == LowerAscii(b); });
+  const std::wstring lower = AsciiLower(from);
+  const wchar_t* f = lower.data();
+  const std::size_t n = lower.size();
+  return Replace(text, n, to, [f, n](const wchar_t* p) {
+    for (std::size_t k = 0; k < n; ++k)
+      if (LowerAscii(p[k]) != f[k]) return false;
+    return true;
+  });
 }
 
 std::size_t Pos(std::wstring_view needle, std::wstring_view text) {
