@@ -38,4 +38,9 @@ ln -sfn "$ART" "$WINEPREFIX/dosdevices/t:"
 setsid wineserver -p -f >"$CORVEL_STATE/wineserver.log" 2>&1 < /dev/null &
 echo $! > "$CORVEL_STATE/wineserver.pid"
 sleep 0.3
+# The first program of a wineserver starts the prefix's services, and they
+# inherit its standard handles: started from a test, they would hold the test's
+# output pipe open and ctest would wait for it until the timeout. Start them
+# here, detached from every pipe.
+setsid wine cmd.exe /c exit 0 >"$CORVEL_STATE/services.log" 2>&1 < /dev/null || true
 echo "display :$n, prefix $WINEPREFIX"
