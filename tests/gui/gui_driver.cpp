@@ -11,13 +11,12 @@
 
 #include <atomic>
 #include <cstdio>
-#include <cwctype>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "app/settings.h"
 #include "screenshot.h"
-#include "settings_standin.h"
 #include "windows_remote.h"
 
 namespace corvel::gui {
@@ -47,7 +46,6 @@ const wchar_t kPageClass[] = L"CorvelPage";
 const wchar_t kAboutClass[] = L"TAboutBox";
 const wchar_t kAppTitle[] = L"Corvel";
 const wchar_t kDebugPrivilegeWarning[] = L"Kann Debug-Privilege nicht einschalten!";
-const char kSettingsKey[] = "qomu";
 
 // The pid of the running corvel, for the watchdog.
 std::atomic<DWORD> g_corvelPid{0};
@@ -248,13 +246,17 @@ bool SelectPageAndWait(Corvel& corvel, int index) {
 }
 
 void CheckScreenshot(HWND window, const std::wstring& path, Report& report) {
+  const std::wstring what = L"screenshot " + path + L" saved and not all one colour";
   const auto shot = CaptureWindow(window);
+  if (!shot) {
+    report.Check(false, what, L"the screen could not be captured");
+    return;
+  }
   std::wstring error;
-  if (!report.Check(shot.has_value(), L"screen capture of " + path)) return;
-  const std::wstring size = std::to_wstring(shot->width) + L" x " + std::to_wstring(shot->height);
   const bool saved = SavePng(path, *shot, &error);
-  report.Check(saved && !shot->IsOneColour(), L"screenshot " + path + L" saved and not all one colour",
-               saved ? size + (shot->IsOneColour() ? L", one colour only" : L"") : error);
+  const std::wstring size = std::to_wstring(shot->width) + L" x " + std::to_wstring(shot->height);
+  report.Check(saved && !shot->IsOneColour(), what,
+               !saved ? error : shot->IsOneColour() ? size + L", one colour only" : size);
 }
 
 std::wstring PageFileName(int index) {
@@ -270,11 +272,8 @@ std::wstring PageFileName(int index) {
 void CheckEveryPage(Corvel& corvel, const std::wstring& artifacts, Report& report) {
   for (int index = 0; index < kPageCount; ++index) {
     const std::wstring what = L"page " + std::to_wstring(index) + L" " + Quoted(kCaptions[index]);
-    if (!report.Check(SelectPageAndWait(corvel, index), what + L": corvel handles the page change",
-                      L"not within 30 s")) {
-      continue;
-    }
-    if (!NoMessageBoxShown(corvel, report, L"on " + what)) continue;
+    if (!report.Check(SelectPageAndWait(corvel, index), what + L": corvel handles the page change")) continue;
+    if (!NoMessageBoxShown(corvel, report, L"on " + what)) Settle(corvel.process.Handle(), corvel.main, kSettleTimeoutMs);
     const auto visible = VisiblePages(corvel.main);
     report.Check(TabSelection(corvel.tab) == index && visible == std::vector<std::wstring>{kPageNames[index]},
                  what + L": " + kPageNames[index] + L" is the only visible page", L"visible: " + Joined(visible));
@@ -431,23 +430,24 @@ std::vector<std::string> SplitAtCrLf(const std::string& text) {
   return lines;
 }
 
-void CheckSavedSettings(const std::wstring& path, const std::string& language, Report& report) {
+void CheckSavedSettings(const std::wstring& path, const std::string& language, Report& report,
+                        const std::wstring& which) {
   std::string bytes;
-  if (!report.Check(ReadWholeFile(path, &bytes), L"settings file " + path + L" was written")) return;
+  if (!report.Check(ReadWholeFile(path, &bytes), which + L": settings file " + path + L" was written")) return;
   report.Check(bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0,
-               L"settings file ends with the CR LF appended after the enciphered text");
-  report.Check(LooksEnciphered(FromAnsi(bytes)), L"settings file is enciphered",
+               which + L": settings file ends with the CR LF appended after the enciphered text");
+  report.Check(LooksEnciphered(FromAnsi(bytes)), which + L": settings file is enciphered",
                std::to_wstring(bytes.size()) + L" bytes");
   const auto lines = SplitAtCrLf(VigenereDecode(kSettingsKey, bytes));
   std::wstring shown;
   for (std::size_t i = 0; i < lines.size() && i < 11; ++i)
     shown += (i ? L", " : L"") + Quoted(FromAnsi(lines[i]));
-  report.Check(lines.size() >= 12, L"deciphered settings hold eleven lines",
+  report.Check(lines.size() >= 12, which + L": deciphered settings hold eleven lines",
                std::to_wstring(lines.size()) + L" pieces: " + shown);
   if (lines.size() >= 11) {
-    report.Check(lines[10] == language, L"settings line 10 (language) is " + Quoted(FromAnsi(language)),
+    report.Check(lines[10] == language, which + L": settings line 10 (language) is " + Quoted(FromAnsi(language)),
                  Quoted(FromAnsi(lines[10])));
-    report.Check(lines[9] == "true", L"settings line 9 (kept flag) is \"true\"", Quoted(FromAnsi(lines[9])));
+    report.Check(lines[9] == "true", which + L": settings line 9 (kept flag) is \"true\"", Quoted(FromAnsi(lines[9])));
   }
 }
 
@@ -496,7 +496,7 @@ int Run(const std::wstring& exe, const std::wstring& artifacts) {
       CloseCorvel(corvel, report, L"first start");
     }
   }
-  CheckSavedSettings(settings, "1", report);
+  CheckSavedSettings(settings, "1", report, L"after the first start");
 
   {
     Corvel corvel;
@@ -507,7 +507,7 @@ int Run(const std::wstring& exe, const std::wstring& artifacts) {
       CloseCorvel(corvel, report, L"second start");
     }
   }
-  CheckSavedSettings(settings, "1", report);
+  CheckSavedSettings(settings, "1", report, L"after the second start");
   return report.Finish();
 }
 
