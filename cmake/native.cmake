@@ -8,7 +8,7 @@ file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TESTS})
 target_link_libraries(unit_tests PRIVATE corvel_core GTest::gtest_main)
 target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_compile_options(unit_tests PRIVATE -Wall -Wextra)
+target_compile_options(unit_tests PRIVATE -Wall -Wextra -Wno-missing-field-initializers)
 gtest_discover_tests(unit_tests TEST_PREFIX "unit." PROPERTIES LABELS unit)
 
 set(CORVEL_WINDOWS_BIN "${CMAKE_SOURCE_DIR}/build/windows/bin" CACHE PATH "bin folder of the windows build")

@@ -15,7 +15,7 @@ endif()
 
 add_library(corvel_win STATIC ${CORVEL_WINDOWS_SOURCES})
 target_link_libraries(corvel_win PUBLIC corvel_core ${CORVEL_SYSTEM_LIBS})
-target_compile_options(corvel_win PRIVATE -Wall -Wextra)
+target_compile_options(corvel_win PRIVATE -Wall -Wextra -Wno-missing-field-initializers)
 
 configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 include_directories(${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/res)
@@ -28,22 +28,30 @@ add_executable(Tessel WIN32 src/restore/tessel_main.cpp res/tessel.rc)
 target_link_libraries(Tessel PRIVATE corvel_win)
 target_link_options(Tessel PRIVATE -municode)
 
-# GoogleTest built from Debian's sources with the cross compiler.
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# GoogleTest: built from Debian's sources with the cross compiler, or the
+# toolchain's own package when building on Windows (MSYS2).
+if(EXISTS /usr/src/googletest/CMakeLists.txt)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(GTEST_LIB gtest)
+  set(GTEST_MAIN_LIB gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(GTEST_LIB GTest::gtest)
+  set(GTEST_MAIN_LIB GTest::gtest_main)
+endif()
 
 # Test executables link the same resources as corvel.exe (version, waves, icon).
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
 file(GLOB WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
-add_library(corvel_win_test_support STATIC ${WIN_TEST_SUPPORT} ${CMAKE_SOURCE_DIR}/tests/win/support/empty.cpp)
-target_link_libraries(corvel_win_test_support PUBLIC corvel_win gtest)
+add_library(corvel_win_test_support STATIC ${WIN_TEST_SUPPORT})
+target_link_libraries(corvel_win_test_support PUBLIC corvel_win ${GTEST_LIB})
 target_include_directories(corvel_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
 foreach(t IN LISTS WIN_TESTS)
   get_filename_component(name ${t} NAME_WE)
   add_executable(${name} ${t} res/corvel.rc)
-  target_link_libraries(${name} PRIVATE corvel_win_test_support gtest_main)
+  target_link_libraries(${name} PRIVATE corvel_win_test_support ${GTEST_MAIN_LIB})
 endforeach()
 
 file(GLOB GUI_DRIVERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gui/*.cpp)

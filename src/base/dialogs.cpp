@@ -30,7 +30,7 @@ std::wstring Dialogs::StandardErrorText(const std::wstring& message) {
 }
 
 void Dialogs::ShowError(const std::wstring& message) {
-  MessageBox(StandardErrorText(message), ApplicationTitle(), mb::kIconError | mb::kOk);
+  ShowMessageBox(StandardErrorText(message), ApplicationTitle(), mb::kIconError | mb::kOk);
 }
 
 }  // namespace corvel

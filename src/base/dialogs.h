@@ -40,7 +40,7 @@ class Dialogs {
   virtual ~Dialogs() = default;
 
   // MessageBoxW with the owner window chosen by the adapter; returns the IDxxx result.
-  virtual int MessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) = 0;
+  virtual int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) = 0;
   virtual DlgResult MessageDlg(const std::wstring& text, DlgType type, unsigned buttons) = 0;
   // InputQuery: false when cancelled; value holds the preset and receives the answer.
   virtual bool InputQuery(const std::wstring& caption, const std::wstring& prompt, std::wstring& value) = 0;

@@ -1,0 +1,68 @@
+// Corvel: program entry. Builds the ports once, creates every window in the
+// start-up order and runs the message loop.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/about_window.h"
+#include "app/codepage_win.h"
+#include "app/sysinfo_window.h"
+#include "app/system_win.h"
+#include "app/tool_shells_window.h"
+#include "win/dialogs_win.h"
+#include "win/shell_win.h"
+
+using namespace corvel;
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+  Win32Dialogs dialogs;
+  Win32Shell shell;
+  WindowsCodePage codePage;
+
+  TFormSysInfo main(dialogs, shell, codePage, ReportedWindowsMajor());
+  main.Create();
+  dialogs.SetOwner(main.hwnd());
+  shell.SetOwner(main.hwnd());
+
+  // The tool windows, created once in this order and kept until the end.
+  struct ToolShell { const wchar_t* cls; const wchar_t* caption; int w, h; };
+  const ToolShell shells[] = {
+      {L"TFormLog", L"Log", 684, 514},
+      {L"TFormTransparent", L"", 200, 200},
+      {L"TFormSelect", L"Screenshot", 300, 180},
+      {L"TFormSelLang", L"Language", 240, 120},
+      {L"TFormViewer", L"Clipboard", 684, 514},
+      {L"TFormCheckUser", L"New AutoRun Entry", 300, 180},
+      {L"TFormAlarm", L"Set alarm", 220, 120},
+      {L"TFormIcons", L"Extract icons from file", 500, 360},
+      {L"TFormApp", L"Start", 420, 160},
+      {L"TFormRech", L"Calc", 300, 360},
+      {L"TFormClOptions", L"Options", 520, 400},
+      {L"TFormLock", L"File info", 500, 345},
+      {L"TFormRename", L"File", 421, 157},
+      {L"TFormUListe", L"User list", 684, 284},
+      {L"TFormDos", L"DOS prompt...", 420, 180},
+      {L"TFormCleaner", L"Scourix", 600, 420},
+      {L"TFormPing", L"Ping", 408, 181},
+  };
+  std::vector<std::unique_ptr<ToolShellWindow>> tools;
+  for (const ToolShell& s : shells) {
+    tools.push_back(std::make_unique<ToolShellWindow>(dialogs, s.cls, s.caption, s.w, s.h));
+    tools.back()->Create(main.hwnd());
+  }
+  TAboutBox about(dialogs, shell);
+  about.Create(main.hwnd());
+  main.SetAboutBox(&about);
+
+  main.Show();
+  int code = app::RunMessageLoop();
+  CoUninitialize();
+  return code;
+}

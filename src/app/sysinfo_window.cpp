@@ -1,0 +1,347 @@
+#include "app/sysinfo_window.h"
+
+#include <commctrl.h>
+
+#include "app/about_window.h"
+#include "app/system_win.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "win/files.h"
+
+namespace corvel {
+
+namespace {
+
+constexpr int kClientWidth = 700, kClientHeight = 421;
+constexpr UINT_PTR kTimer1 = 1;
+constexpr const wchar_t* kOnlineAddress = L"https://corvel.example/";
+
+// Controls of the pages that the application shell itself reads and writes;
+// each information page adds its own fields.
+const ControlSpec kSystemPage[] = {
+    {Kind::Caption, L"Label142", L"UAC enabled:", {16, 340, 90, 14}},
+    {Kind::StatusYes, L"ImageUACy", nullptr, {110, 339, 16, 16}, kHidden},
+    {Kind::StatusNo, L"ImageUACn", nullptr, {110, 339, 16, 16}, kHidden},
+};
+
+const ControlSpec kNetworkPage[] = {
+    {Kind::Caption, L"LabelServer", L"Server", {16, 230, 160, 14}},
+    {Kind::Edit, L"EditServer", L"", {16, 245, 160, 21}},
+    {Kind::Caption, L"LabelUser", L"User", {186, 230, 130, 14}},
+    {Kind::Edit, L"EditUser", L"", {186, 245, 130, 21}},
+    {Kind::Caption, L"LabelPassword", L"Password", {326, 230, 130, 14}},
+    {Kind::Edit, L"EditPassword", L"", {326, 245, 130, 21}},
+    {Kind::CheckBox, L"CheckBox1", L"", {16, 276, 16, 16}},
+    {Kind::Link, L"Label127", L"Anonymous", {36, 277, 100, 14}},
+    {Kind::Caption, L"LabelFtpClient", L"FTP-Client (optional)", {16, 302, 200, 14}},
+    {Kind::Edit, L"EditFtpClient", L"", {16, 317, 300, 21}},
+};
+
+const ControlSpec kDisplayPage[] = {
+    {Kind::Caption, L"LabelDefaultWidth", L"Default Width", {16, 300, 90, 14}},
+    {Kind::Edit, L"EditWidth", L"", {16, 315, 80, 21}, kCentered},
+    {Kind::Caption, L"LabelDefaultHeight", L"Default  Height", {116, 300, 90, 14}},
+    {Kind::Edit, L"EditHeight", L"", {116, 315, 80, 21}, kCentered},
+};
+
+const ControlSpec kApmSoundPage[] = {
+    {Kind::Value, L"Label99", L"", {16, 360, 640, 14}, kHidden},
+};
+
+const ControlSpec kMiscPage[] = {
+    {Kind::Caption, L"Label6", L"Date/Time/Alarm", {16, 16, 200, 14}, kBold},
+    {Kind::Button, L"ButtonHour", L"24 h", {16, 110, 60, 25}},
+    {Kind::Caption, L"Label138", L"Stop watch", {16, 200, 200, 14}, kBold},
+    {Kind::Value, L"LabelWatch", L"00:00:00", {16, 220, 150, 28}},
+    {Kind::Button, L"ButtonWatch1", L"Start", {16, 256, 70, 25}},
+    {Kind::Button, L"ButtonWatch2", L"Reset", {96, 256, 70, 25}},
+    {Kind::Button, L"SpeedButton41", L"German", {520, 250, 150, 28}, kHidden},
+    {Kind::Button, L"SpeedButton42", L"English", {520, 250, 150, 28}, kHidden},
+    {Kind::Button, L"SpeedButton45", L"About...       ", {520, 284, 150, 28}},
+    {Kind::Button, L"SpeedButton28", L"Online", {520, 318, 150, 28}},
+    {Kind::Button, L"SpeedButton44", L"Quit", {520, 352, 150, 28}},
+};
+
+}  // namespace
+
+const std::array<TFormSysInfo::PageDesign, TFormSysInfo::kPageCount> TFormSysInfo::kPages = {{
+    {L"TabSheetWindows", L"System", RGB(170, 200, 235)},
+    {L"TabSheetCPU", L"CPU", RGB(190, 220, 190)},
+    {L"TabSheetFolders", L"Folders", RGB(235, 215, 170)},
+    {L"TabSheetIdent", L"Network", RGB(180, 215, 230)},
+    {L"TabSheetMem", L"Memory", RGB(215, 200, 235)},
+    {L"TabSheetRes", L"Display", RGB(200, 230, 215)},
+    {L"TabSheetMisc", L"APM/Sound", RGB(235, 200, 200)},
+    {L"TabSheet1", L"Bios", RGB(220, 220, 190)},
+    {L"TabSheet2", L"Mainboard", RGB(190, 205, 225)},
+    {L"TabSheetClipBoard", L"Control", RGB(225, 210, 190)},
+    {L"TabSheetProc", L"Process", RGB(200, 215, 200)},
+    {L"TabSheetAStart", L"Autostart", RGB(230, 205, 220)},
+    {L"TabSheetAbout", L"Misc", RGB(205, 215, 235)},
+}};
+
+TFormSysInfo::TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codePage, unsigned windowsMajor)
+    : Form(dialogs, L"TFormSysInfo"), shell_(shell), codePage_(codePage), ops_(shell, dialogs, messages_, windowsMajor) {
+  // Start-up messages need their texts before the settings are loaded.
+  messages_.Fill(0);
+}
+
+void TFormSysInfo::Create() {
+  CreateForm(L"Corvel PRO", kClientWidth, kClientHeight, nullptr,
+             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN);
+  keyPreview = true;
+  CreatePages();
+  OnClick(L"SpeedButton41", [this] { BitBtn35Click(); });
+  OnClick(L"SpeedButton42", [this] { BitBtn36Click(); });
+  OnClick(L"SpeedButton45", [this] { BitBtnAboutClick(); });
+  OnClick(L"SpeedButton44", [this] { BitBtn44Click(); });
+  OnClick(L"SpeedButton28", [this] { SpeedButton28Click(); });
+  OnClick(L"Label127", [this] { SetChecked(Ctl(L"CheckBox1"), !IsChecked(Ctl(L"CheckBox1"))); });
+}
+
+void TFormSysInfo::CreatePages() {
+  pageControl_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
+                                 kClientWidth, kClientHeight, hwnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr),
+                                 nullptr);
+  SendMessageW(pageControl_, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts::Arial8()), FALSE);
+  for (int i = 0; i < kPageCount; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(kPages[i].caption);
+    SendMessageW(pageControl_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+  }
+  RECT area{0, 0, kClientWidth, kClientHeight};
+  SendMessageW(pageControl_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  const std::span<const ControlSpec> tables[kPageCount] = {kSystemPage, {}, {}, kNetworkPage, {}, kDisplayPage,
+                                                           kApmSoundPage, {}, {}, {}, {}, {}, kMiscPage};
+  for (int i = 0; i < kPageCount; ++i) {
+    Page& page = AddPage(kPages[i].sheet, kPages[i].bottom);
+    page.Create(hwnd(), area);
+    page.controls().Create(page.hwnd(), tables[i]);
+  }
+  // The Control page is active as designed; nothing else is selected before showing.
+  SendMessageW(pageControl_, TCM_SETCURSEL, kControl, 0);
+  ShowSelectedPage();
+}
+
+int TFormSysInfo::ActivePage() const {
+  return static_cast<int>(SendMessageW(pageControl_, TCM_GETCURSEL, 0, 0));
+}
+
+void TFormSysInfo::ShowSelectedPage() {
+  int active = ActivePage();
+  for (int i = 0; i < kPageCount; ++i) {
+    HWND page = pages().find(kPages[i].sheet)->second->hwnd();
+    if (i == active) SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    else ShowWindow(page, SW_HIDE);
+  }
+}
+
+void TFormSysInfo::Notify(const NMHDR& header) {
+  if (header.hwndFrom == pageControl_ && header.code == TCN_SELCHANGE) {
+    ShowSelectedPage();
+    PageControl1Change();
+  }
+}
+
+LRESULT TFormSysInfo::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ACTIVATE:
+      // Activation checks run at start and whenever the user comes back from
+      // one of the program's own windows, not when switching from another program.
+      if (LOWORD(wp) != WA_INACTIVE && !closing_) {
+        HWND previous = reinterpret_cast<HWND>(lp);
+        bool fromOwnWindow = previous && dynamic_cast<Form*>(Window::FromHwnd(previous));
+        if (!activatedOnce_ || fromOwnWindow) {
+          activatedOnce_ = true;
+          FormActivate();
+        }
+      }
+      break;
+    case WM_TIMER:
+      if (wp == kTimer1) return 0;
+      break;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return Form::OnMessage(msg, wp, lp);
+}
+
+// ---- start-up, activation, closing ----
+
+void TFormSysInfo::FormShow() {
+  keptFlag_ = true;
+  iconCheckFlag_ = false;
+  SetText(Ctl(L"EditWidth"), L"");
+  SetText(Ctl(L"EditHeight"), L"");
+  SetEnabled(Ctl(L"ButtonWatch2"), true);
+  programFolder_ = ProgramFolder();
+  dataFolder_ = DataFolder();
+  iconPositionsFile_ = dataFolder_ + L"iconpos.csv";
+  if (!EnablePrivilege(L"SeDebugPrivilege"))
+    dialogs().ShowMessageBox(messages_[Msg::DebugPrivilegeFailed], L"Corvel", mb::kIconWarning | mb::kOk);
+  if (!DirectoryExists(dataFolder_) && !CreateDirectoryW(dataFolder_.c_str(), nullptr)) throw InOutError(GetLastError());
+  settingsFile_ = dataFolder_ + L"corvel.ini";
+  LoadSettings();
+  SelectHelpFile();
+  SetLanguageButtons();
+  RefreshActivePage();
+  bool uac = IsUacEnabled();
+  SetVisible(Ctl(L"ImageUACy"), uac);
+  SetVisible(Ctl(L"ImageUACn"), !uac);
+  FillMessageTable();
+}
+
+void TFormSysInfo::FormActivate() {
+  CheckResolutionOnActivate();
+  CheckIconPositionsOnActivate();
+}
+
+void TFormSysInfo::FormCloseRequested() {
+  closing_ = true;
+  FormClose();
+  DestroyWindow(hwnd());
+}
+
+void TFormSysInfo::FormClose() {
+  // Closing never reports a failed save; the window closes in every case.
+  try {
+    SaveSettings();
+  } catch (...) {
+  }
+}
+
+bool TFormSysInfo::PreviewKeyDown(WPARAM vk) {
+  if (vk != VK_F1) return false;
+  ShowHelpContext(hwnd(), helpFile_, 200);
+  return true;
+}
+
+// ---- refresh cycle ----
+
+void TFormSysInfo::PageControl1Change() { RefreshActivePage(); }
+
+void TFormSysInfo::StopTimer1() { KillTimer(hwnd(), kTimer1); }
+
+void TFormSysInfo::RefreshActivePage() {
+  StopTimer1();
+  std::wstring architecture;  // read from WMI on every refresh once WMI access exists
+  switch (ActivePage()) {
+    case kSystem: FillSystemPage(architecture); break;
+    case kCpu: FillCpuPage(); break;
+    case kFolders: FillFoldersPage(); break;
+    case kNetwork: FillNetworkPage(); break;
+    case kMemory: FillMemoryPage(); break;
+    case kDisplay: FillDisplayPage(); break;
+    case kApmSound: FillApmSoundPage(); break;
+    case kBios: FillBiosPage(); break;
+    case kMainboard: FillMainboardPage(); break;
+    case kControl: break;
+    case kProcess: ProcessPageRefresh(); break;
+    case kAutostart: FillAutostartList(); break;
+    case kMisc: MiscPageEntry(); break;
+  }
+}
+
+void TFormSysInfo::MiscPageEntry() {
+  SetLanguageButtons();
+  StopTimer1();
+  ResetStopwatchState();
+  SetText(Ctl(L"ButtonHour"), twelveHour_ ? L"24 h" : L"12 h");
+}
+
+void TFormSysInfo::ResetStopwatchState() {
+  stopwatchRunning_ = false;
+  stopwatchStart_ = 0;
+  stopwatchTotal_ = 0;
+}
+
+// ---- language ----
+
+void TFormSysInfo::SetLanguageButtons() {
+  bool english = uiLanguage_ != 0;
+  SetVisible(Ctl(L"SpeedButton41"), english);   // "German"
+  SetVisible(Ctl(L"SpeedButton42"), !english);  // "English"
+}
+
+void TFormSysInfo::SelectHelpFile() { helpFile_ = programFolder_ + HelpFileName(uiLanguage_); }
+
+void TFormSysInfo::FillMessageTable() {
+  messages_.Fill(uiLanguage_);
+  SetText(Ctl(L"SpeedButton45"), messages_.AboutCaption());
+  SetText(Ctl(L"SpeedButton44"), messages_.QuitCaption());
+  SetText(Ctl(L"Label99"), messages_.SoundNotice());
+}
+
+void TFormSysInfo::BitBtn35Click() {
+  uiLanguage_ = 0;
+  SelectHelpFile();
+  FillMessageTable();
+  SetVisible(Ctl(L"SpeedButton42"), true);
+  SetVisible(Ctl(L"SpeedButton41"), false);
+}
+
+void TFormSysInfo::BitBtn36Click() {
+  uiLanguage_ = 1;
+  SelectHelpFile();
+  FillMessageTable();
+  SetVisible(Ctl(L"SpeedButton42"), false);
+  SetVisible(Ctl(L"SpeedButton41"), true);
+}
+
+// ---- Misc page buttons ----
+
+void TFormSysInfo::BitBtnAboutClick() {
+  if (!aboutBox_) return;
+  aboutBox_->SetVersionText(ProgramVersionText(ProgramPath(), uiLanguage_));
+  ShowInLanguage(*aboutBox_, uiLanguage_);
+}
+
+void TFormSysInfo::BitBtn44Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
+
+void TFormSysInfo::SpeedButton28Click() { ops_.ShellOpenUrl(kOnlineAddress); }
+
+// ---- settings ----
+
+SettingsFields TFormSysInfo::FieldsFromControls() const {
+  SettingsFields f;
+  f.line0 = line0_;
+  f.line1 = line1_;
+  f.server = GetText(Ctl(L"EditServer"));
+  f.user = GetText(Ctl(L"EditUser"));
+  f.password = GetText(Ctl(L"EditPassword"));
+  f.anonymous = IsChecked(Ctl(L"CheckBox1"));
+  f.ftpClient = GetText(Ctl(L"EditFtpClient"));
+  f.width = GetText(Ctl(L"EditWidth"));
+  f.height = GetText(Ctl(L"EditHeight"));
+  f.keptFlag = keptFlag_;
+  f.uiLanguage = uiLanguage_;
+  return f;
+}
+
+void TFormSysInfo::LoadSettings() {
+  SettingsFields f = FieldsFromControls();
+  ApplySettingsFile(ReadWholeFile(settingsFile_), codePage_, f);
+  line0_ = f.line0;
+  line1_ = f.line1;
+  SetText(Ctl(L"EditServer"), f.server);
+  SetText(Ctl(L"EditUser"), f.user);
+  SetText(Ctl(L"EditPassword"), f.password);
+  SetChecked(Ctl(L"CheckBox1"), f.anonymous);
+  SetText(Ctl(L"EditFtpClient"), f.ftpClient);
+  SetText(Ctl(L"EditWidth"), f.width);
+  SetText(Ctl(L"EditHeight"), f.height);
+  keptFlag_ = f.keptFlag;
+  uiLanguage_ = f.uiLanguage;
+}
+
+void TFormSysInfo::SaveSettings() {
+  if (settingsFile_.empty()) return;  // the show step failed before the path was formed
+  SettingsFields f = FieldsFromControls();
+  std::string bytes = BuildSettingsFile(f, codePage_);
+  SetChecked(Ctl(L"CheckBox1"), f.anonymous);
+  WriteFileReplacing(settingsFile_, bytes);
+}
+
+}  // namespace corvel

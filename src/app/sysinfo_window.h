@@ -1,0 +1,106 @@
+// TFormSysInfo: the main window with its thirteen pages and the refresh cycle.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "app/messages.h"
+#include "app/settings.h"
+#include "app/shell_ops.h"
+#include "win/form.h"
+
+namespace corvel {
+
+class TAboutBox;
+
+class TFormSysInfo : public Form {
+ public:
+  // Page indices of PageControl1.
+  enum PageIndex { kSystem, kCpu, kFolders, kNetwork, kMemory, kDisplay, kApmSound, kBios, kMainboard,
+                   kControl, kProcess, kAutostart, kMisc, kPageCount };
+  struct PageDesign {
+    const wchar_t* sheet;    // tab sheet name
+    const wchar_t* caption;  // tab caption
+    COLORREF bottom;         // gradient colour at the bottom of the page
+  };
+  static const std::array<PageDesign, kPageCount> kPages;
+
+  TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codePage, unsigned windowsMajor);
+  void Create();
+  void SetAboutBox(TAboutBox* about) { aboutBox_ = about; }
+
+  int UiLanguage() const { return uiLanguage_; }
+  const MessageTable& Messages() const { return messages_; }
+  ShellOps& Ops() { return ops_; }
+  int ActivePage() const;
+
+  // Handlers of the design.
+  void FormShow() override;
+  void FormActivate();
+  void FormClose();
+  void PageControl1Change();
+  void RefreshActivePage();
+  void BitBtn35Click();  // "German"
+  void BitBtn36Click();  // "English"
+  void BitBtnAboutClick();
+  void BitBtn44Click();  // "Quit"
+  void SpeedButton28Click();  // "Online"
+  bool PreviewKeyDown(WPARAM vk) override;  // FormKeyDown
+
+  void LoadSettings();
+  void SaveSettings();
+  void FillMessageTable();
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void FormCloseRequested() override;
+  void Notify(const NMHDR& header) override;
+
+ private:
+  void CreatePages();
+  void ShowSelectedPage();
+  void SetLanguageButtons();
+  void SelectHelpFile();
+  void StopTimer1();
+  void MiscPageEntry();
+  void ResetStopwatchState();
+  SettingsFields FieldsFromControls() const;
+
+  // Page fills: the information pages fill themselves here.
+  void FillSystemPage(const std::wstring& /*architecture*/) {}
+  void FillCpuPage() {}
+  void FillFoldersPage() {}
+  void FillNetworkPage() {}
+  void FillMemoryPage() {}
+  void FillDisplayPage() {}
+  void FillApmSoundPage() {}
+  void FillBiosPage() {}
+  void FillMainboardPage() {}
+  void ProcessPageRefresh() {}
+  void FillAutostartList() {}
+  void CheckResolutionOnActivate() {}
+  void CheckIconPositionsOnActivate() {}
+
+  Shell& shell_;
+  const CodePage& codePage_;
+  MessageTable messages_;
+  ShellOps ops_;
+  TAboutBox* aboutBox_ = nullptr;
+  HWND pageControl_ = nullptr;
+
+  int uiLanguage_ = 0;
+  std::wstring programFolder_, dataFolder_, iconPositionsFile_, settingsFile_, helpFile_;
+  std::wstring line0_, line1_;  // opaque settings lines, carried through
+  bool keptFlag_ = false;
+  bool iconCheckFlag_ = false;
+  bool activatedOnce_ = false;
+  bool closing_ = false;
+
+  // Clock and stopwatch state of the Misc page.
+  bool twelveHour_ = false;
+  bool stopwatchRunning_ = false;
+  unsigned long long stopwatchStart_ = 0, stopwatchTotal_ = 0;
+};
+
+}  // namespace corvel

@@ -1,0 +1,225 @@
+#include "win/form.h"
+
+#include <commctrl.h>
+
+#include "base/errors.h"
+
+namespace corvel {
+
+namespace {
+constexpr COLORREF kCream = RGB(255, 250, 235);
+constexpr int kGradientSteps = 200;
+
+bool PaintsBackground(UINT msg) { return msg == WM_ERASEBKGND || msg == WM_PRINTCLIENT; }
+
+void FillWithBrush(HWND hwnd, HDC dc, HBRUSH brush) {
+  RECT r;
+  GetClientRect(hwnd, &r);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  FillRect(dc, &r, brush);
+}
+}  // namespace
+
+UniqueBitmap MakeGradientBitmap(int width, int height, COLORREF bottom) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  UniqueBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
+  HGDIOBJ old = SelectObject(dc, bitmap.get());
+  for (int i = 0; i < kGradientSteps; ++i) {
+    auto mix = [&](int a, int b) { return a + (b - a) * i / (kGradientSteps - 1); };
+    COLORREF c = RGB(mix(GetRValue(kCream), GetRValue(bottom)), mix(GetGValue(kCream), GetGValue(bottom)),
+                     mix(GetBValue(kCream), GetBValue(bottom)));
+    RECT band{0, height * i / kGradientSteps, width, height * (i + 1) / kGradientSteps};
+    UniqueBrush b(CreateSolidBrush(c));
+    FillRect(dc, &band, b.get());
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+// ---- Page ----
+
+Page::Page(Form& form, std::wstring designName, COLORREF bottomColour)
+    : Window(form.dialogs()), form_(form), name_(std::move(designName)), bottom_(bottomColour) {}
+
+void Page::Create(HWND parent, const RECT& rect) {
+  CreateNative({L"CorvelPage", name_, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, rect, parent});
+  RebuildBackground();
+}
+
+void Page::RebuildBackground() {
+  RECT r;
+  GetClientRect(hwnd(), &r);
+  bitmap_ = MakeGradientBitmap(r.right, r.bottom, bottom_);
+  brush_.reset(CreatePatternBrush(bitmap_.get()));
+}
+
+LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  if (PaintsBackground(msg)) {
+    FillWithBrush(hwnd(), reinterpret_cast<HDC>(wp), brush_.get());
+    return 1;
+  }
+  if (HandleControlMessage(hwnd(), brush_.get(), msg, wp, lp, &result)) return result;
+  switch (msg) {
+    case WM_SIZE:
+      RebuildBackground();
+      break;
+    case WM_COMMAND:
+      if (form_.DispatchCommand(wp, lp)) return 0;
+      break;
+    case WM_NOTIFY:
+      form_.Notify(*reinterpret_cast<const NMHDR*>(lp));
+      return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+// ---- Form ----
+
+void Form::CreateForm(const std::wstring& caption, int clientWidth, int clientHeight, HWND owner, DWORD style,
+                      COLORREF gradient) {
+  RECT r{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&r, style, FALSE, 0);
+  int w = r.right - r.left, h = r.bottom - r.top;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  CreateNative({className_, caption, style, WS_EX_CONTROLPARENT, RECT{x, y, x + w, y + h}, owner, 0, icon});
+  SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Fonts::Arial8()), FALSE);
+  gradient_ = gradient;
+  if (gradient_ != CLR_NONE) {
+    bitmap_ = MakeGradientBitmap(clientWidth, clientHeight, gradient_);
+    brush_.reset(CreatePatternBrush(bitmap_.get()));
+  } else {
+    brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+  }
+}
+
+Page& Form::AddPage(std::wstring designName, COLORREF bottom) {
+  auto page = std::make_unique<Page>(*this, designName, bottom);
+  Page& ref = *page;
+  pages_[std::move(designName)] = std::move(page);
+  return ref;
+}
+
+HWND Form::Ctl(std::wstring_view name) const {
+  if (controls_.Has(name)) return controls_[name];
+  for (const auto& [_, page] : pages_)
+    if (page->controls().Has(name)) return page->controls()[name];
+  throw Error(L"Komponente nicht gefunden: " + std::wstring(name));
+}
+
+void Form::OnClick(std::wstring_view name, std::function<void()> handler) { clicks_[Ctl(name)] = std::move(handler); }
+
+bool Form::DispatchCommand(WPARAM wp, LPARAM lp) {
+  HWND control = reinterpret_cast<HWND>(lp);
+  if (!control || HIWORD(wp) != BN_CLICKED) return false;  // STN_CLICKED has the same code
+  auto it = clicks_.find(control);
+  if (it == clicks_.end()) return false;
+  it->second();
+  return true;
+}
+
+void Form::Show() {
+  // A show step that fails stops there; the window still appears.
+  Guarded([this] { FormShow(); });
+  ShowWindow(hwnd(), SW_SHOW);
+}
+
+int Form::ShowModal() {
+  HWND owner = GetWindow(hwnd(), GW_OWNER);
+  if (owner) EnableWindow(owner, FALSE);
+  modal_ = true;
+  modalResult_ = 0;
+  Guarded([this] { FormShow(); });
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  MSG msg;
+  while (modal_) {
+    if (!GetMessageW(&msg, nullptr, 0, 0)) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    app::DispatchOne(msg);
+  }
+  modal_ = false;
+  // The owner is enabled before this window hides, so activation goes back to it.
+  if (owner) EnableWindow(owner, TRUE);
+  ShowWindow(hwnd(), SW_HIDE);
+  if (owner) SetActiveWindow(owner);
+  return modalResult_;
+}
+
+void Form::EndModal(int result) {
+  modalResult_ = result;
+  if (modal_)
+    modal_ = false;
+  else
+    ShowWindow(hwnd(), SW_HIDE);
+  PostMessageW(hwnd(), WM_NULL, 0, 0);  // wakes the modal loop
+}
+
+LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  if (PaintsBackground(msg)) {
+    FillWithBrush(hwnd(), reinterpret_cast<HDC>(wp), brush_.get());
+    return 1;
+  }
+  if (HandleControlMessage(hwnd(), brush_.get(), msg, wp, lp, &result)) return result;
+  switch (msg) {
+    case WM_COMMAND:
+      if (DispatchCommand(wp, lp)) return 0;
+      break;
+    case WM_NOTIFY:
+      Notify(*reinterpret_cast<const NMHDR*>(lp));
+      return 0;
+    case WM_CLOSE:
+      FormCloseRequested();
+      return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+// ---- message loop ----
+
+namespace app {
+
+bool DispatchOne(MSG& msg) {
+  if (msg.message == WM_QUIT) return false;
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  auto* form = dynamic_cast<Form*>(Window::FromHwnd(root));
+  if (form && form->keyPreview && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+    bool handled = false;
+    form->Guarded([&] { handled = form->PreviewKeyDown(msg.wParam); });
+    if (handled) return true;
+  }
+  if (form && IsDialogMessageW(root, &msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+int RunMessageLoop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchOne(msg);
+  return static_cast<int>(msg.wParam);
+}
+
+void ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    DispatchOne(msg);
+  }
+}
+
+}  // namespace app
+
+}  // namespace corvel

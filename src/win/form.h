@@ -1,0 +1,100 @@
+// Form: a top-level window of the design with its controls, click bindings,
+// key preview and modal showing; Page: one gradient page of a tab control.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "win/controls.h"
+#include "win/window.h"
+
+namespace corvel {
+
+// A vertical gradient from cream at the top to a page colour at the bottom, in 200 steps.
+UniqueBitmap MakeGradientBitmap(int width, int height, COLORREF bottom);
+
+class Form;
+
+class Page : public Window {
+ public:
+  Page(Form& form, std::wstring designName, COLORREF bottomColour);
+  void Create(HWND parent, const RECT& rect);
+  Controls& controls() { return controls_; }
+  const std::wstring& name() const { return name_; }
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void RebuildBackground();
+  Form& form_;
+  std::wstring name_;
+  COLORREF bottom_;
+  Controls controls_;
+  UniqueBitmap bitmap_;
+  UniqueBrush brush_;
+};
+
+class Form : public Window {
+ public:
+  Form(Dialogs& dialogs, const wchar_t* className) : Window(dialogs), className_(className) {}
+
+  // Creates the window hidden, with the given client size, centred on the desktop.
+  void CreateForm(const std::wstring& caption, int clientWidth, int clientHeight, HWND owner,
+                  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, COLORREF gradient = CLR_NONE);
+  void AddControls(std::span<const ControlSpec> table) { controls_.Create(hwnd(), table); }
+  HWND Ctl(std::wstring_view name) const;  // a control of the form or of any of its pages
+
+  // Binds a click (button, check box, link label) of a control to a handler.
+  void OnClick(std::wstring_view name, std::function<void()> handler);
+
+  void Show();                  // shows it (the show hook runs first)
+  int ShowModal();              // shows it modally; returns the modal result
+  void EndModal(int result);    // ends the modal showing with a result
+  bool InModal() const { return modal_; }
+
+  // Key preview: the message loop offers every key press inside the form here first.
+  bool keyPreview = false;
+  virtual bool PreviewKeyDown(WPARAM /*vk*/) { return false; }
+
+  Page& AddPage(std::wstring designName, COLORREF bottom);
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  virtual void FormShow() {}
+  // WM_CLOSE: tool forms hide (and end a modal showing); the main form overrides.
+  virtual void FormCloseRequested() { EndModal(IDCANCEL); }
+  virtual void Notify(const NMHDR& /*header*/) {}
+  Controls& controls() { return controls_; }
+  std::map<std::wstring, std::unique_ptr<Page>, std::less<>>& pages() { return pages_; }
+
+ private:
+  friend class Page;
+  bool DispatchCommand(WPARAM wp, LPARAM lp);
+
+  const wchar_t* className_;
+  Controls controls_;
+  std::map<std::wstring, std::unique_ptr<Page>, std::less<>> pages_;
+  std::map<HWND, std::function<void()>> clicks_;
+  UniqueBitmap bitmap_;
+  UniqueBrush brush_;
+  COLORREF gradient_ = CLR_NONE;
+  bool modal_ = false;
+  int modalResult_ = 0;
+};
+
+// The application's message loop with key preview and dialog navigation.
+namespace app {
+int RunMessageLoop();
+// Lets pending window messages run once (the run-time's ProcessMessages).
+void ProcessMessages();
+// Handles one message from a loop; false when it was WM_QUIT.
+bool DispatchOne(MSG& msg);
+}  // namespace app
+
+}  // namespace corvel
