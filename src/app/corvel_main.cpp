@@ -27,11 +27,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   WindowsCodePage codePage;
 
   TFormSysInfo main(dialogs, shell, codePage, ReportedWindowsMajor());
-  main.Create();
+  main.Guarded([&] { main.Create(); });
+  if (!main.hwnd()) return 1;
   dialogs.SetOwner(main.hwnd());
   shell.SetOwner(main.hwnd());
 
-  // The tool windows, created once in this order and kept until the end.
+  // The main window comes first and is on the screen before the tool windows
+  // are built, once each and in this order: nothing can open them before the
+  // message loop runs, and a top-level window costs milliseconds under Wine.
+  main.Show();
+  UpdateWindow(main.hwnd());
   struct ToolShell { const wchar_t* cls; const wchar_t* caption; int w, h; };
   const ToolShell shells[] = {
       {L"TFormLog", L"Log", 684, 514},
@@ -61,7 +66,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   about.Create(main.hwnd());
   main.SetAboutBox(&about);
 
-  main.Show();
   int code = app::RunMessageLoop();
   CoUninitialize();
   return code;

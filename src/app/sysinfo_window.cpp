@@ -104,6 +104,8 @@ void TFormSysInfo::CreatePages() {
                                  kClientWidth, kClientHeight, hwnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr),
                                  nullptr);
   SendMessageW(pageControl_, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts::Arial8()), FALSE);
+  // Narrow tab padding keeps all thirteen captions on one row.
+  SendMessageW(pageControl_, TCM_SETPADDING, 0, MAKELPARAM(2, 3));
   for (int i = 0; i < kPageCount; ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;

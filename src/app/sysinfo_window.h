@@ -34,6 +34,8 @@ class TFormSysInfo : public Form {
   const MessageTable& Messages() const { return messages_; }
   ShellOps& Ops() { return ops_; }
   int ActivePage() const;
+  const std::wstring& HelpFile() const { return helpFile_; }
+  const std::wstring& SettingsFilePath() const { return settingsFile_; }
 
   // Handlers of the design.
   void FormShow() override;

@@ -2,29 +2,16 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "base/datetime.h"
+#include "win/handles.h"
 
 namespace corvel {
 namespace {
 
-// MinGW's WRL has no Wrappers::FileHandle, so two small owners. Both kinds
-// report failure as INVALID_HANDLE_VALUE, which is stored as empty.
-struct FindCloser {
-  void operator()(HANDLE h) const { FindClose(h); }
-};
-struct HandleCloser {
-  void operator()(HANDLE h) const { CloseHandle(h); }
-};
-template <class Closer>
-using Owned = std::unique_ptr<void, Closer>;
-template <class Closer>
-Owned<Closer> Own(HANDLE h) { return Owned<Closer>(h == INVALID_HANDLE_VALUE ? nullptr : h); }
-
 // The directory entry of the first match, or false when nothing matches.
 bool FindFirstEntry(const std::wstring& path, WIN32_FIND_DATAW& data) {
-  return Own<FindCloser>(FindFirstFileW(ExtendedLengthPath(path).c_str(), &data)) != nullptr;
+  const UniqueFind find(FindFirstFileW(ExtendedLengthPath(path).c_str(), &data));
+  return find.get() != INVALID_HANDLE_VALUE;
 }
 
 bool IsFolder(const WIN32_FIND_DATAW& data) { return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
@@ -91,9 +78,9 @@ bool FileInUse(const std::wstring& path) {
   if (attributes & FILE_ATTRIBUTE_READONLY) return true;
   // Asking for write access with no sharing fails for a file someone has
   // open, for a read-only one and for one we may not write.
-  const auto file = Own<HandleCloser>(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE, 0,
-                                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file == nullptr;
+  const UniqueHandle file(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return !file.IsValid();
 }
 
 }  // namespace corvel

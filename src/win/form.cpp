@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "base/errors.h"
 
 namespace corvel {
@@ -20,54 +23,54 @@ void FillWithBrush(HWND hwnd, HDC dc, HBRUSH brush) {
 }
 }  // namespace
 
-UniqueBitmap MakeGradientBitmap(int width, int height, COLORREF bottom) {
-  width = std::max(width, 1);
-  height = std::max(height, 1);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  UniqueBitmap bitmap(CreateCompatibleBitmap(screen, width, height));
-  HGDIOBJ old = SelectObject(dc, bitmap.get());
-  for (int i = 0; i < kGradientSteps; ++i) {
-    auto mix = [&](int a, int b) { return a + (b - a) * i / (kGradientSteps - 1); };
-    COLORREF c = RGB(mix(GetRValue(kCream), GetRValue(bottom)), mix(GetGValue(kCream), GetGValue(bottom)),
-                     mix(GetBValue(kCream), GetBValue(bottom)));
-    RECT band{0, height * i / kGradientSteps, width, height * (i + 1) / kGradientSteps};
-    UniqueBrush b(CreateSolidBrush(c));
-    FillRect(dc, &band, b.get());
+HBRUSH Background::Brush(HWND hwnd) {
+  if (brush_) return brush_.get();
+  if (bottom_ == CLR_NONE) {
+    brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    return brush_.get();
   }
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return bitmap;
+  RECT r;
+  GetClientRect(hwnd, &r);
+  const int height = std::max<int>(r.bottom, 1), width = 8;  // the brush repeats sideways
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  UniqueBitmap bitmap(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) {
+    brush_.reset(CreateSolidBrush(bottom_));
+    return brush_.get();
+  }
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  for (int y = 0; y < height; ++y) {
+    const int step = y * kGradientSteps / height;
+    auto mix = [&](int a, int b) { return a + (b - a) * step / (kGradientSteps - 1); };
+    const std::uint32_t c = (mix(GetRValue(kCream), GetRValue(bottom_)) << 16) |
+                            (mix(GetGValue(kCream), GetGValue(bottom_)) << 8) | mix(GetBValue(kCream), GetBValue(bottom_));
+    std::fill_n(pixels + y * width, width, c);
+  }
+  brush_.reset(CreatePatternBrush(bitmap.get()));  // the brush keeps its own copy
+  return brush_.get();
 }
 
 // ---- Page ----
 
 Page::Page(Form& form, std::wstring designName, COLORREF bottomColour)
-    : Window(form.dialogs()), form_(form), name_(std::move(designName)), bottom_(bottomColour) {}
+    : Window(form.dialogs()), form_(form), name_(std::move(designName)), background_(bottomColour) {}
 
 void Page::Create(HWND parent, const RECT& rect) {
   CreateNative({L"CorvelPage", name_, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, rect, parent});
-  RebuildBackground();
-}
-
-void Page::RebuildBackground() {
-  RECT r;
-  GetClientRect(hwnd(), &r);
-  bitmap_ = MakeGradientBitmap(r.right, r.bottom, bottom_);
-  brush_.reset(CreatePatternBrush(bitmap_.get()));
 }
 
 LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT result = 0;
   if (PaintsBackground(msg)) {
-    FillWithBrush(hwnd(), reinterpret_cast<HDC>(wp), brush_.get());
+    FillWithBrush(hwnd(), reinterpret_cast<HDC>(wp), background_.Brush(hwnd()));
     return 1;
   }
-  if (HandleControlMessage(hwnd(), brush_.get(), msg, wp, lp, &result)) return result;
+  if (HandleControlMessage(hwnd(), background_.Brush(hwnd()), msg, wp, lp, &result)) return result;
   switch (msg) {
     case WM_SIZE:
-      RebuildBackground();
+      background_.Resized();
       break;
     case WM_COMMAND:
       if (form_.DispatchCommand(wp, lp)) return 0;
@@ -90,13 +93,7 @@ void Form::CreateForm(const std::wstring& caption, int clientWidth, int clientHe
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
   CreateNative({className_, caption, style, WS_EX_CONTROLPARENT, RECT{x, y, x + w, y + h}, owner, 0, icon});
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Fonts::Arial8()), FALSE);
-  gradient_ = gradient;
-  if (gradient_ != CLR_NONE) {
-    bitmap_ = MakeGradientBitmap(clientWidth, clientHeight, gradient_);
-    brush_.reset(CreatePatternBrush(bitmap_.get()));
-  } else {
-    brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-  }
+  background_ = Background(gradient);
 }
 
 Page& Form::AddPage(std::wstring designName, COLORREF bottom) {
@@ -166,11 +163,14 @@ void Form::EndModal(int result) {
 LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT result = 0;
   if (PaintsBackground(msg)) {
-    FillWithBrush(hwnd(), reinterpret_cast<HDC>(wp), brush_.get());
+    FillWithBrush(hwnd(), reinterpret_cast<HDC>(wp), background_.Brush(hwnd()));
     return 1;
   }
-  if (HandleControlMessage(hwnd(), brush_.get(), msg, wp, lp, &result)) return result;
+  if (HandleControlMessage(hwnd(), background_.Brush(hwnd()), msg, wp, lp, &result)) return result;
   switch (msg) {
+    case WM_SIZE:
+      background_.Resized();
+      break;
     case WM_COMMAND:
       if (DispatchCommand(wp, lp)) return 0;
       break;

@@ -15,8 +15,20 @@
 
 namespace corvel {
 
-// A vertical gradient from cream at the top to a page colour at the bottom, in 200 steps.
-UniqueBitmap MakeGradientBitmap(int width, int height, COLORREF bottom);
+// The background brush of a page or form: a vertical gradient from cream at
+// the top to a page colour at the bottom in 200 steps, or a solid colour.
+// Built on first use for the window's height, so hidden pages cost nothing
+// at start-up.
+class Background {
+ public:
+  explicit Background(COLORREF bottom) : bottom_(bottom) {}
+  HBRUSH Brush(HWND hwnd);
+  void Resized() { brush_.reset(); }
+
+ private:
+  COLORREF bottom_;  // CLR_NONE: the button face colour
+  UniqueBrush brush_;
+};
 
 class Form;
 
@@ -31,13 +43,10 @@ class Page : public Window {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  void RebuildBackground();
   Form& form_;
   std::wstring name_;
-  COLORREF bottom_;
   Controls controls_;
-  UniqueBitmap bitmap_;
-  UniqueBrush brush_;
+  Background background_;
 };
 
 class Form : public Window {
@@ -81,9 +90,7 @@ class Form : public Window {
   Controls controls_;
   std::map<std::wstring, std::unique_ptr<Page>, std::less<>> pages_;
   std::map<HWND, std::function<void()>> clicks_;
-  UniqueBitmap bitmap_;
-  UniqueBrush brush_;
-  COLORREF gradient_ = CLR_NONE;
+  Background background_{CLR_NONE};
   bool modal_ = false;
   int modalResult_ = 0;
 };

@@ -11,7 +11,7 @@
 
 namespace corvel {
 
-enum class DialogKind { MessageBox, MessageDlg, InputQuery, OpenFile, SaveFile, SelectFolder };
+enum class DialogKind { MsgBox, MessageDlg, InputQuery, OpenFile, SaveFile, SelectFolder };
 
 struct DialogCall {
   DialogKind kind;
@@ -51,7 +51,7 @@ class ScriptedDialogs : public Dialogs {
   const DialogCall& Last() const { return calls.back(); }
 
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) override {
-    calls.push_back({DialogKind::MessageBox, text, caption, flags, DlgType::Custom, {}, {}});
+    calls.push_back({DialogKind::MsgBox, text, caption, flags, DlgType::Custom, {}, {}});
     const DialogAnswer a = Next();
     return a.id != 0 ? a.id : DefaultBoxButton(flags);
   }

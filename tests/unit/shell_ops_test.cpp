@@ -56,7 +56,7 @@ TEST(ShellOps, RecordedCalls) {
     EXPECT_EQ(shell.calls[0], c.expected);
     ASSERT_EQ(dialogs.calls.size(), c.errorBox ? 1u : 0u);
     if (c.errorBox) {
-      EXPECT_EQ(dialogs.Last().kind, DialogKind::MessageBox);
+      EXPECT_EQ(dialogs.Last().kind, DialogKind::MsgBox);
       EXPECT_EQ(dialogs.Last().text, L"Fehler beim Ausführen von Explorer.exe!");
       EXPECT_EQ(dialogs.Last().caption, L"Corvel");
       EXPECT_EQ(dialogs.Last().flags, mb::kIconError | mb::kOk);
@@ -104,7 +104,7 @@ TEST(ScriptedDialogs, UnscriptedAnswers) {
   EXPECT_EQ(d.MessageDlg(L"t", DlgType::Warning, kBtnYes | kBtnNo), DlgResult::No);
 
   ASSERT_EQ(d.calls.size(), 13u);
-  EXPECT_EQ(d.Count(DialogKind::MessageBox), 7u);
+  EXPECT_EQ(d.Count(DialogKind::MsgBox), 7u);
   const DialogCall& input = d.calls[10];
   EXPECT_EQ(input.kind, DialogKind::InputQuery);
   EXPECT_EQ(input.caption, L"Parameter");

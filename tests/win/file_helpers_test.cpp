@@ -11,22 +11,10 @@
 #include <vector>
 
 #include "base/datetime.h"
+#include "win/handles.h"
 
 namespace corvel {
 namespace {
-
-// Closes a handle on scope exit.
-class Handle {
- public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  ~Handle() { if (valid()) CloseHandle(h_); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-  HANDLE get() const { return h_; }
- private:
-  HANDLE h_;
-};
 
 // Paths handed to the set-up code carry the prefix themselves, so the set-up
 // does not lean on the code under test.
@@ -72,12 +60,12 @@ class FileHelpers : public ::testing::Test {
 
   std::wstring MakeFile(const std::wstring& name, std::size_t bytes = 0) const {
     const std::wstring path = Path(name);
-    Handle file(CreateFileW(Prefixed(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
-    EXPECT_TRUE(file.valid()) << "cannot create the test file";
+    UniqueHandle file(CreateFileW(Prefixed(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    EXPECT_TRUE(file.IsValid()) << "cannot create the test file";
     const std::vector<char> data(bytes, 'x');
     DWORD written = 0;
-    if (bytes) EXPECT_TRUE(WriteFile(file.get(), data.data(), static_cast<DWORD>(bytes), &written, nullptr));
+    if (bytes) EXPECT_TRUE(WriteFile(file.Get(), data.data(), static_cast<DWORD>(bytes), &written, nullptr));
     return path;
   }
 
@@ -105,10 +93,10 @@ void SetLocalTime(const std::wstring& path, Which which, int y, int m, int d, in
   FILETIME local, utc;
   ASSERT_TRUE(SystemTimeToFileTime(&st, &local));
   ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
-  Handle file(CreateFileW(Prefixed(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  ASSERT_TRUE(file.valid());
-  ASSERT_TRUE(SetFileTime(file.get(), nullptr, which == Which::Accessed ? &utc : nullptr,
+  UniqueHandle file(CreateFileW(Prefixed(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  ASSERT_TRUE(file.IsValid());
+  ASSERT_TRUE(SetFileTime(file.Get(), nullptr, which == Which::Accessed ? &utc : nullptr,
                           which == Which::Written ? &utc : nullptr));
 }
 
@@ -135,16 +123,16 @@ TEST_F(FileHelpers, FileSizeOfReadsTheDirectoryEntry) {
 TEST_F(FileHelpers, FileSizeOfTakesTheHigh32Bits) {
   const std::wstring path = Path(L"big.bin");
   {
-    Handle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
-    ASSERT_TRUE(file.valid());
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file.IsValid());
     DWORD ignored = 0;
     // Sparse, so the test costs no disk space where the file system allows it.
-    DeviceIoControl(file.get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+    DeviceIoControl(file.Get(), FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
     LARGE_INTEGER end;
     end.QuadPart = 5'000'000'000LL;
-    ASSERT_TRUE(SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN));
-    ASSERT_TRUE(SetEndOfFile(file.get()));
+    ASSERT_TRUE(SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(file.Get()));
   }
   EXPECT_EQ(FileSizeOf(path), 5'000'000'000ull);
 }
@@ -218,11 +206,12 @@ TEST_F(FileHelpers, FileInUse) {
   const std::wstring shared = MakeFile(L"shared.txt", 3);
   const std::wstring readOnly = MakeFile(L"readonly.txt", 3);
   ASSERT_TRUE(SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
-  Handle holdExclusive(CreateFileW(exclusive.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-  ASSERT_TRUE(holdExclusive.valid());
-  Handle holdShared(CreateFileW(shared.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, 0, nullptr));
-  ASSERT_TRUE(holdShared.valid());
+  UniqueHandle holdExclusive(CreateFileW(exclusive.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(holdExclusive.IsValid());
+  UniqueHandle holdShared(CreateFileW(shared.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+  ASSERT_TRUE(holdShared.IsValid());
 
   struct Case { std::wstring path; bool inUse; const char* what; } const cases[] = {
       {closed, false, "ordinary closed file"},
@@ -240,8 +229,8 @@ TEST_F(FileHelpers, FileInUse) {
 TEST_F(FileHelpers, FileInUseIsFalseAgainOnceTheHolderCloses) {
   const std::wstring path = MakeFile(L"held.txt", 3);
   {
-    Handle hold(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(hold.valid());
+    UniqueHandle hold(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(hold.IsValid());
     EXPECT_TRUE(FileInUse(path));
   }
   EXPECT_FALSE(FileInUse(path));
@@ -255,10 +244,10 @@ TEST_F(FileHelpers, PathsLongerThanMaxPath) {
   }
   const std::wstring path = folder + L"\\long.txt";
   {
-    Handle file(CreateFileW(Prefixed(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-    ASSERT_TRUE(file.valid());
+    UniqueHandle file(CreateFileW(Prefixed(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_TRUE(file.IsValid());
     DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file.get(), "12345", 5, &written, nullptr));
+    ASSERT_TRUE(WriteFile(file.Get(), "12345", 5, &written, nullptr));
   }
   SetLocalTime(path, Which::Written, 2020, 6, 7, 8, 9, 11);
   SetLocalTime(path, Which::Accessed, 2021, 6, 7, 8, 9, 10);
@@ -268,8 +257,8 @@ TEST_F(FileHelpers, PathsLongerThanMaxPath) {
   EXPECT_EQ(FileLastWritten(path), EncodeDate(2020, 6, 7) + EncodeTime(8, 9, 10, 0));
   EXPECT_EQ(FileLastAccessed(path), EncodeDate(2021, 6, 7) + EncodeTime(8, 9, 10, 0));
   EXPECT_FALSE(FileInUse(path));
-  Handle hold(CreateFileW(Prefixed(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-  ASSERT_TRUE(hold.valid());
+  UniqueHandle hold(CreateFileW(Prefixed(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(hold.IsValid());
   EXPECT_TRUE(FileInUse(path));
 }
 

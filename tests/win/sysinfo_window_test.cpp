@@ -1,0 +1,214 @@
+// The main window in-process: start-up with and without settings, the
+// language switch, the About box, page changes and closing.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/about_window.h"
+#include "app/codepage_win.h"
+#include "app/sysinfo_window.h"
+#include "app/system_win.h"
+#include "doubles/recording_shell.h"
+#include "doubles/scripted_dialogs.h"
+#include "win/files.h"
+
+namespace corvel {
+namespace {
+
+void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settings = DataFolder() + L"corvel.ini";
+    CreateDirectoryW(DataFolder().c_str(), nullptr);
+    DeleteFileW(settings.c_str());
+  }
+  void TearDown() override { DeleteFileW(settings.c_str()); }
+
+  // A settings file as the program writes it, with some fields changed.
+  void WriteSettings(const std::function<void(SettingsFields&)>& change) {
+    SettingsFields f;
+    change(f);
+    WriteFileReplacing(settings, BuildSettingsFile(f, codePage));
+  }
+  SettingsFields ReadSettings() {
+    SettingsFields f;
+    f.keptFlag = false;
+    f.uiLanguage = -1;
+    ApplySettingsFile(ReadWholeFile(settings), codePage, f);
+    return f;
+  }
+  void Start() {
+    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, 6);
+    main->Create();
+    about = std::make_unique<TAboutBox>(dialogs, shell);
+    about->Create(main->hwnd());
+    main->SetAboutBox(about.get());
+    main->Show();
+    app::ProcessMessages();
+  }
+  void Close() {
+    SendMessageW(main->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(main->hwnd()));
+    app::ProcessMessages();
+    MSG m;
+    PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the main window's quit request
+  }
+  void SelectPage(int index) {
+    HWND tabs = FindWindowExW(main->hwnd(), nullptr, WC_TABCONTROLW, nullptr);
+    SendMessageW(tabs, TCM_SETCURFOCUS, index, 0);
+    app::ProcessMessages();
+  }
+  bool Visible(const wchar_t* control) { return IsVisible(main->Ctl(control)); }
+
+  ScriptedDialogs dialogs;
+  RecordingShell shell;
+  WindowsCodePage codePage;
+  std::wstring settings;
+  std::unique_ptr<TFormSysInfo> main;
+  std::unique_ptr<TAboutBox> about;
+};
+
+TEST_F(MainWindow, FirstStartShowsTheControlPageInGermanAndSavesAtClose) {
+  Start();
+  EXPECT_TRUE(dialogs.calls.empty()) << "no box at an ordinary start";
+  EXPECT_EQ(main->ActivePage(), TFormSysInfo::kControl);
+  EXPECT_EQ(main->UiLanguage(), 0);
+  EXPECT_TRUE(Visible(L"SpeedButton42"));  // "English"
+  EXPECT_FALSE(Visible(L"SpeedButton41"));
+  EXPECT_EQ(GetText(main->Ctl(L"SpeedButton45")), L"Über...");
+  EXPECT_EQ(GetText(main->Ctl(L"SpeedButton44")), L"Beenden");
+  EXPECT_EQ(main->HelpFile(), ProgramFolder() + L"corveld.chm");
+  EXPECT_NE(Visible(L"ImageUACy"), Visible(L"ImageUACn")) << "exactly one UAC image";
+  SetText(main->Ctl(L"EditServer"), L" ftp.example.org ");
+  SetText(main->Ctl(L"EditWidth"), L" 1024 ");
+  Close();
+  SettingsFields saved = ReadSettings();
+  EXPECT_EQ(saved.server, L" ftp.example.org ");
+  EXPECT_EQ(saved.width, L"1024");
+  EXPECT_TRUE(saved.keptFlag);
+  EXPECT_EQ(saved.uiLanguage, 0);
+  std::string bytes = *ReadWholeFile(settings);
+  EXPECT_TRUE(LooksEnciphered(codePage.FromAnsi(bytes)));
+}
+
+TEST_F(MainWindow, LanguageFromTheSettingsChoosesTextsButtonsAndHelpFile) {
+  WriteSettings([](SettingsFields& f) {
+    f.uiLanguage = 2;
+    f.user = L"anna";
+    f.anonymous = true;
+    f.keptFlag = false;
+  });
+  Start();
+  EXPECT_EQ(main->UiLanguage(), 2);
+  EXPECT_TRUE(Visible(L"SpeedButton41"));  // "German"
+  EXPECT_FALSE(Visible(L"SpeedButton42"));
+  EXPECT_EQ(GetText(main->Ctl(L"SpeedButton45")), L"About...");
+  EXPECT_EQ(GetText(main->Ctl(L"SpeedButton44")), L"Quit");
+  EXPECT_EQ(main->HelpFile(), ProgramFolder() + L"corvele.chm");
+  EXPECT_EQ(GetText(main->Ctl(L"EditUser")), L"anna");
+  Close();
+  SettingsFields saved = ReadSettings();
+  EXPECT_EQ(saved.uiLanguage, 2);
+  EXPECT_FALSE(saved.keptFlag);
+  EXPECT_FALSE(saved.anonymous) << "a named user excludes the anonymous login";
+}
+
+TEST_F(MainWindow, LanguageButtonsSwitchTextsButNotThePages) {
+  Start();
+  SelectPage(TFormSysInfo::kMisc);
+  std::wstring hour = GetText(main->Ctl(L"ButtonHour"));
+  Click(main->Ctl(L"SpeedButton42"));  // "English"
+  EXPECT_EQ(main->UiLanguage(), 1);
+  EXPECT_EQ(main->Messages()[Msg::ExplorerFailed], L"Error running Explorer.exe!");
+  EXPECT_TRUE(Visible(L"SpeedButton41"));
+  EXPECT_FALSE(Visible(L"SpeedButton42"));
+  EXPECT_EQ(GetText(main->Ctl(L"ButtonHour")), hour);
+  Click(main->Ctl(L"SpeedButton41"));  // "German"
+  EXPECT_EQ(main->UiLanguage(), 0);
+  EXPECT_EQ(main->Messages()[Msg::ExplorerFailed], L"Fehler beim Ausführen von Explorer.exe!");
+  EXPECT_EQ(main->HelpFile(), ProgramFolder() + L"corveld.chm");
+  Close();
+}
+
+TEST_F(MainWindow, EveryPageChangeRefreshesWithoutAnError) {
+  Start();
+  for (int i = 0; i < TFormSysInfo::kPageCount; ++i) {
+    SelectPage(i);
+    EXPECT_EQ(main->ActivePage(), i);
+    EXPECT_TRUE(IsWindowVisible(FindWindowExW(main->hwnd(), nullptr, L"CorvelPage", TFormSysInfo::kPages[i].sheet)));
+  }
+  EXPECT_TRUE(dialogs.calls.empty());
+  EXPECT_EQ(GetText(main->Ctl(L"ButtonHour")), L"12 h") << "the Misc entry names the other clock mode";
+  Close();
+}
+
+TEST_F(MainWindow, AboutBoxFollowsTheLanguage) {
+  Start();
+  static TAboutBox* box;
+  static std::vector<std::wstring> seen;
+  box = about.get();
+  seen.clear();
+  auto readAndClose = [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    seen.push_back(GetText(box->hwnd()));
+    seen.push_back(GetText(box->Ctl(L"LabelRelease")));
+    seen.push_back(GetText(box->Ctl(L"LabelVersion")));
+    PostMessageW(box->Ctl(L"BitBtn1"), BM_CLICK, 0, 0);
+  };
+  for (const wchar_t* language : {L"SpeedButton42", L"SpeedButton41"}) {
+    Click(main->Ctl(language));
+    SetTimer(nullptr, 0, 50, readAndClose);
+    Click(main->Ctl(L"SpeedButton45"));
+  }
+  std::wstring version = ProgramVersionText(ProgramPath(), 1);
+  EXPECT_EQ(seen, (std::vector<std::wstring>{L"About...", L"Release", version, L"Über...", L"Version", version}));
+  EXPECT_NE(version, L"Not available") << "the test program carries the version resource";
+  Close();
+}
+
+TEST_F(MainWindow, OnlineOpensTheProductPage) {
+  Start();
+  Click(main->Ctl(L"SpeedButton28"));
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].verb, L"open");
+  EXPECT_EQ(shell.calls[0].show, SW_SHOW);
+  EXPECT_EQ(shell.calls[0].file.rfind(L"https://", 0), 0u);
+  Close();
+}
+
+TEST_F(MainWindow, UnreadableSettingsFileGivesTheStandardErrorBox) {
+  WriteSettings([](SettingsFields&) {});
+  HANDLE lock = CreateFileW(settings.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  Start();
+  ASSERT_EQ(dialogs.Count(DialogKind::MsgBox), 1u);
+  EXPECT_EQ(dialogs.Last().text, L"E/A-Fehler 32.");
+  EXPECT_EQ(dialogs.Last().caption, L"Corvel");
+  EXPECT_EQ(dialogs.Last().flags, mb::kIconError | mb::kOk);
+  EXPECT_TRUE(IsWindowVisible(main->hwnd())) << "the window stays open";
+  // Closing cannot write the file either, and says nothing about it.
+  Close();
+  CloseHandle(lock);
+  EXPECT_EQ(dialogs.Count(DialogKind::MsgBox), 1u);
+}
+
+TEST_F(MainWindow, CorruptSettingsFilesLoadWithoutCrashing) {
+  std::string random(4096, '\0');
+  unsigned seed = 12345;
+  for (char& c : random) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 16);
+  const std::string files[] = {random, std::string(10 * 1024 * 1024, 'x'), "just one line", "\r\n\r\n\r\n",
+                               std::string("\0\0\0", 3)};
+  for (const std::string& bytes : files) {
+    WriteFileReplacing(settings, bytes);
+    Start();
+    EXPECT_TRUE(dialogs.calls.empty());
+    Close();
+    dialogs.calls.clear();
+  }
+}
+
+}  // namespace
+}  // namespace corvel
