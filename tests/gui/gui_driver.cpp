@@ -141,7 +141,7 @@ std::wstring Joined(const std::vector<std::wstring>& items) {
   return out;
 }
 
-std::vector<std::wstring> TextsOfDescendants(HWND parent) {
+std::vector<std::wstring> StaticTextsOf(HWND parent) {
   std::vector<std::wstring> texts;
   for (HWND child : DescendantsOfClass(parent, L"Static")) texts.push_back(TextOf(child));
   return texts;
@@ -354,7 +354,7 @@ void CheckAboutBox(Corvel& corvel, bool english, const std::wstring& expectedVer
   Settle(corvel.process.Handle(), about, kSettleTimeoutMs);
 
   report.Check(TextOf(about) == caption, L"About box caption is " + Quoted(caption), Quoted(TextOf(about)));
-  const auto labels = TextsOfDescendants(about);
+  const auto labels = StaticTextsOf(about);
   bool hasRelease = false;
   std::wstring version;
   for (const auto& text : labels) {
