@@ -19,7 +19,7 @@ for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
 [ -e /tmp/.X11-unix/X$n ] || { echo "Xvfb did not start:"; cat "$CORVEL_STATE/xvfb.log"; exit 1; }
 
 . "$here/env.sh"
-if [ ! -f "$WINEPREFIX/.corvel-ready" ]; then
+if [ ! -f "$WINEPREFIX/.corvel-ready-2" ]; then
   rm -rf "$WINEPREFIX"
   wineboot -i >"$CORVEL_STATE/wineboot.log" 2>&1
   wineserver -w
@@ -28,7 +28,11 @@ if [ ! -f "$WINEPREFIX/.corvel-ready" ]; then
   for link in "$WINEPREFIX"/drive_c/users/*/*; do
     if [ -L "$link" ]; then rm -f "$link"; mkdir -p "$link"; fi
   done
-  touch "$WINEPREFIX/.corvel-ready"
+  # Without a window manager, hiding a managed window waits two seconds for
+  # the manager's answer; unmanaged windows hide at once.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.corvel-ready-2"
 fi
 rm -f "$WINEPREFIX/dosdevices/z:"
 ln -sfn "$BIN" "$WINEPREFIX/dosdevices/x:"
