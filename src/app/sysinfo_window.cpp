@@ -117,9 +117,7 @@ void TFormSysInfo::CreatePages() {
   const std::span<const ControlSpec> tables[kPageCount] = {kSystemPage, {}, {}, kNetworkPage, {}, kDisplayPage,
                                                            kApmSoundPage, {}, {}, {}, {}, {}, kMiscPage};
   for (int i = 0; i < kPageCount; ++i) {
-    Page& page = AddPage(kPages[i].sheet, kPages[i].bottom);
-    page.Create(hwnd(), area);
-    page.controls().Create(page.hwnd(), tables[i]);
+    AddPage(kPages[i].sheet, kPages[i].bottom, area, tables[i]);
   }
   // The Control page is active as designed; nothing else is selected before showing.
   SendMessageW(pageControl_, TCM_SETCURSEL, kControl, 0);
@@ -133,9 +131,13 @@ int TFormSysInfo::ActivePage() const {
 void TFormSysInfo::ShowSelectedPage() {
   int active = ActivePage();
   for (int i = 0; i < kPageCount; ++i) {
-    HWND page = pages().find(kPages[i].sheet)->second->hwnd();
-    if (i == active) SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    else ShowWindow(page, SW_HIDE);
+    Page& page = *pages().find(kPages[i].sheet)->second;
+    if (i == active) {
+      page.Build();
+      SetWindowPos(page.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    } else if (page.Built()) {
+      ShowWindow(page.hwnd(), SW_HIDE);
+    }
   }
 }
 

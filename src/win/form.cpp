@@ -54,11 +54,26 @@ HBRUSH Background::Brush(HWND hwnd) {
 
 // ---- Page ----
 
-Page::Page(Form& form, std::wstring designName, COLORREF bottomColour)
-    : Window(form.dialogs()), form_(form), name_(std::move(designName)), background_(bottomColour) {}
+Page::Page(Form& form, std::wstring designName, COLORREF bottomColour, HWND parent, const RECT& rect,
+           std::span<const ControlSpec> table)
+    : Window(form.dialogs()), form_(form), name_(std::move(designName)), parent_(parent), rect_(rect), table_(table),
+      background_(bottomColour) {}
 
-void Page::Create(HWND parent, const RECT& rect) {
-  CreateNative({L"CorvelPage", name_, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, rect, parent});
+bool Page::Declares(std::wstring_view control) const {
+  for (const ControlSpec& s : table_)
+    if (control == s.name) return true;
+  return false;
+}
+
+HWND Page::Control(std::wstring_view control) {
+  Build();
+  return controls_[control];
+}
+
+void Page::Build() {
+  if (Built()) return;
+  CreateNative({L"CorvelPage", name_, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, rect_, parent_});
+  controls_.Create(hwnd(), table_);
 }
 
 LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -96,8 +111,8 @@ void Form::CreateForm(const std::wstring& caption, int clientWidth, int clientHe
   background_ = Background(gradient);
 }
 
-Page& Form::AddPage(std::wstring designName, COLORREF bottom) {
-  auto page = std::make_unique<Page>(*this, designName, bottom);
+Page& Form::AddPage(std::wstring designName, COLORREF bottom, const RECT& rect, std::span<const ControlSpec> table) {
+  auto page = std::make_unique<Page>(*this, designName, bottom, hwnd(), rect, table);
   Page& ref = *page;
   pages_[std::move(designName)] = std::move(page);
   return ref;
@@ -106,7 +121,7 @@ Page& Form::AddPage(std::wstring designName, COLORREF bottom) {
 HWND Form::Ctl(std::wstring_view name) const {
   if (controls_.Has(name)) return controls_[name];
   for (const auto& [_, page] : pages_)
-    if (page->controls().Has(name)) return page->controls()[name];
+    if (page->Declares(name)) return page->Control(name);
   throw Error(L"Komponente nicht gefunden: " + std::wstring(name));
 }
 

@@ -32,12 +32,17 @@ class Background {
 
 class Form;
 
+// A page is built (window and controls) the first time it is shown or one of
+// its controls is asked for, so pages the user never opens cost nothing.
 class Page : public Window {
  public:
-  Page(Form& form, std::wstring designName, COLORREF bottomColour);
-  void Create(HWND parent, const RECT& rect);
-  Controls& controls() { return controls_; }
+  Page(Form& form, std::wstring designName, COLORREF bottomColour, HWND parent, const RECT& rect,
+       std::span<const ControlSpec> table);
   const std::wstring& name() const { return name_; }
+  bool Declares(std::wstring_view control) const;
+  HWND Control(std::wstring_view control);  // builds the page when needed
+  void Build();
+  bool Built() const { return hwnd() != nullptr; }
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -45,6 +50,9 @@ class Page : public Window {
  private:
   Form& form_;
   std::wstring name_;
+  HWND parent_;
+  RECT rect_;
+  std::span<const ControlSpec> table_;
   Controls controls_;
   Background background_;
 };
@@ -71,7 +79,8 @@ class Form : public Window {
   bool keyPreview = false;
   virtual bool PreviewKeyDown(WPARAM /*vk*/) { return false; }
 
-  Page& AddPage(std::wstring designName, COLORREF bottom);
+  // A page over the rectangle of the form's client area, built on first use.
+  Page& AddPage(std::wstring designName, COLORREF bottom, const RECT& rect, std::span<const ControlSpec> table);
 
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
