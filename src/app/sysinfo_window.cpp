@@ -278,21 +278,16 @@ void TFormSysInfo::FillMessageTable() {
   SetText(Ctl(L"Label99"), messages_.SoundNotice());
 }
 
-void TFormSysInfo::BitBtn35Click() {
-  uiLanguage_ = 0;
+void TFormSysInfo::SwitchLanguage(int language) {
+  uiLanguage_ = language;
   SelectHelpFile();
   FillMessageTable();
-  SetVisible(Ctl(L"SpeedButton42"), true);
-  SetVisible(Ctl(L"SpeedButton41"), false);
+  SetLanguageButtons();
 }
 
-void TFormSysInfo::BitBtn36Click() {
-  uiLanguage_ = 1;
-  SelectHelpFile();
-  FillMessageTable();
-  SetVisible(Ctl(L"SpeedButton42"), false);
-  SetVisible(Ctl(L"SpeedButton41"), true);
-}
+void TFormSysInfo::BitBtn35Click() { SwitchLanguage(0); }
+
+void TFormSysInfo::BitBtn36Click() { SwitchLanguage(1); }
 
 // ---- Misc page buttons ----
 

@@ -62,7 +62,8 @@ class TFormSysInfo : public Form {
  private:
   void CreatePages();
   void ShowSelectedPage();
-  void SetLanguageButtons();
+  void SetLanguageButtons();  // shows the button of the language that is not active
+  void SwitchLanguage(int language);
   void SelectHelpFile();
   void StopTimer1();
   void MiscPageEntry();

@@ -27,7 +27,7 @@ const wchar_t* DlgTitle(DlgType type);
 // Caption of a message dialog button ("OK", "Abbrechen", "&Ja", "&Nein", "&Hilfe").
 const wchar_t* DlgButtonCaption(DlgButton button);
 
-struct FileDialogSpec {
+struct FileDialogOptions {
   std::wstring title;
   std::wstring filter;        // "Text|*.txt|All|*.*"
   std::wstring defaultExt;    // without the dot
@@ -44,8 +44,8 @@ class Dialogs {
   virtual DlgResult MessageDlg(const std::wstring& text, DlgType type, unsigned buttons) = 0;
   // InputQuery: false when cancelled; value holds the preset and receives the answer.
   virtual bool InputQuery(const std::wstring& caption, const std::wstring& prompt, std::wstring& value) = 0;
-  virtual bool OpenFile(const FileDialogSpec& spec, std::wstring& path) = 0;
-  virtual bool SaveFile(const FileDialogSpec& spec, std::wstring& path) = 0;
+  virtual bool OpenFile(const FileDialogOptions& options, std::wstring& path) = 0;
+  virtual bool SaveFile(const FileDialogOptions& options, std::wstring& path) = 0;
   virtual bool SelectFolder(const std::wstring& title, std::wstring& folder) = 0;
 
   // The application's standard error box: the message with a full stop added

@@ -102,18 +102,18 @@ bool Win32Dialogs::InputQuery(const std::wstring& caption, const std::wstring& p
   return form.Run(Owner(), caption, prompt, value);
 }
 
-static bool RunFileDialog(HWND owner, const FileDialogSpec& spec, std::wstring& path, bool save) {
-  std::vector<wchar_t> filter = FilterList(spec.filter);
+static bool RunFileDialog(HWND owner, const FileDialogOptions& options, std::wstring& path, bool save) {
+  std::vector<wchar_t> filter = FilterList(options.filter);
   std::vector<wchar_t> buffer(32768, L'\0');
-  spec.fileName.copy(buffer.data(), std::min(spec.fileName.size(), buffer.size() - 1));
+  options.fileName.copy(buffer.data(), std::min(options.fileName.size(), buffer.size() - 1));
   OPENFILENAMEW ofn{sizeof ofn};
   ofn.hwndOwner = owner;
-  ofn.lpstrFilter = spec.filter.empty() ? nullptr : filter.data();
+  ofn.lpstrFilter = options.filter.empty() ? nullptr : filter.data();
   ofn.lpstrFile = buffer.data();
   ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  ofn.lpstrInitialDir = spec.initialDir.empty() ? nullptr : spec.initialDir.c_str();
-  ofn.lpstrTitle = spec.title.empty() ? nullptr : spec.title.c_str();
-  ofn.lpstrDefExt = spec.defaultExt.empty() ? nullptr : spec.defaultExt.c_str();
+  ofn.lpstrInitialDir = options.initialDir.empty() ? nullptr : options.initialDir.c_str();
+  ofn.lpstrTitle = options.title.empty() ? nullptr : options.title.c_str();
+  ofn.lpstrDefExt = options.defaultExt.empty() ? nullptr : options.defaultExt.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
   BOOL ok = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!ok) return false;
@@ -121,12 +121,12 @@ static bool RunFileDialog(HWND owner, const FileDialogSpec& spec, std::wstring& 
   return true;
 }
 
-bool Win32Dialogs::OpenFile(const FileDialogSpec& spec, std::wstring& path) {
-  return RunFileDialog(Owner(), spec, path, false);
+bool Win32Dialogs::OpenFile(const FileDialogOptions& options, std::wstring& path) {
+  return RunFileDialog(Owner(), options, path, false);
 }
 
-bool Win32Dialogs::SaveFile(const FileDialogSpec& spec, std::wstring& path) {
-  return RunFileDialog(Owner(), spec, path, true);
+bool Win32Dialogs::SaveFile(const FileDialogOptions& options, std::wstring& path) {
+  return RunFileDialog(Owner(), options, path, true);
 }
 
 bool Win32Dialogs::SelectFolder(const std::wstring& title, std::wstring& folder) {

@@ -12,8 +12,8 @@ class Win32Dialogs : public Dialogs {
   int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) override;
   DlgResult MessageDlg(const std::wstring& text, DlgType type, unsigned buttons) override;
   bool InputQuery(const std::wstring& caption, const std::wstring& prompt, std::wstring& value) override;
-  bool OpenFile(const FileDialogSpec& spec, std::wstring& path) override;
-  bool SaveFile(const FileDialogSpec& spec, std::wstring& path) override;
+  bool OpenFile(const FileDialogOptions& options, std::wstring& path) override;
+  bool SaveFile(const FileDialogOptions& options, std::wstring& path) override;
   bool SelectFolder(const std::wstring& title, std::wstring& folder) override;
 
  private:

@@ -13,15 +13,26 @@ namespace {
 constexpr COLORREF kCream = RGB(255, 250, 235);
 constexpr int kGradientSteps = 200;
 
-bool PaintsBackground(UINT msg) { return msg == WM_ERASEBKGND || msg == WM_PRINTCLIENT; }
-
-void FillWithBrush(HWND hwnd, HDC dc, HBRUSH brush) {
-  RECT r;
-  GetClientRect(hwnd, &r);
-  SetBrushOrgEx(dc, 0, 0, nullptr);
-  FillRect(dc, &r, brush);
-}
 }  // namespace
+
+bool Background::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  switch (msg) {
+    case WM_SIZE:
+      brush_.reset();
+      return false;
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT: {  // themed controls ask their parent to paint behind them
+      HDC dc = reinterpret_cast<HDC>(wp);
+      RECT r;
+      GetClientRect(hwnd, &r);
+      SetBrushOrgEx(dc, 0, 0, nullptr);
+      FillRect(dc, &r, Brush(hwnd));
+      *result = 1;
+      return true;
+    }
+  }
+  return HandleControlMessage(hwnd, Brush(hwnd), msg, wp, lp, result);
+}
 
 HBRUSH Background::Brush(HWND hwnd) {
   if (brush_) return brush_.get();
@@ -78,22 +89,9 @@ void Page::Build() {
 
 LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT result = 0;
-  if (PaintsBackground(msg)) {
-    FillWithBrush(hwnd(), reinterpret_cast<HDC>(wp), background_.Brush(hwnd()));
-    return 1;
-  }
-  if (HandleControlMessage(hwnd(), background_.Brush(hwnd()), msg, wp, lp, &result)) return result;
-  switch (msg) {
-    case WM_SIZE:
-      background_.Resized();
-      break;
-    case WM_COMMAND:
-      if (form_.DispatchCommand(wp, lp)) return 0;
-      break;
-    case WM_NOTIFY:
-      form_.Notify(*reinterpret_cast<const NMHDR*>(lp));
-      return 0;
-  }
+  if (background_.Handle(hwnd(), msg, wp, lp, &result)) return result;
+  // The controls' notifications are the form's business.
+  if (msg == WM_COMMAND || msg == WM_NOTIFY) return form_.OnMessage(msg, wp, lp);
   return Default(msg, wp, lp);
 }
 
@@ -177,15 +175,8 @@ void Form::EndModal(int result) {
 
 LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT result = 0;
-  if (PaintsBackground(msg)) {
-    FillWithBrush(hwnd(), reinterpret_cast<HDC>(wp), background_.Brush(hwnd()));
-    return 1;
-  }
-  if (HandleControlMessage(hwnd(), background_.Brush(hwnd()), msg, wp, lp, &result)) return result;
+  if (background_.Handle(hwnd(), msg, wp, lp, &result)) return result;
   switch (msg) {
-    case WM_SIZE:
-      background_.Resized();
-      break;
     case WM_COMMAND:
       if (DispatchCommand(wp, lp)) return 0;
       break;

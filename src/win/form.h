@@ -23,7 +23,9 @@ class Background {
  public:
   explicit Background(COLORREF bottom) : bottom_(bottom) {}
   HBRUSH Brush(HWND hwnd);
-  void Resized() { brush_.reset(); }
+  // Paints the background and the controls standing on it (transparent
+  // labels, status images, link cursor); true when msg was handled.
+  bool Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
 
  private:
   COLORREF bottom_;  // CLR_NONE: the button face colour

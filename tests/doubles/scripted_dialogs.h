@@ -20,7 +20,7 @@ struct DialogCall {
   unsigned flags = 0;    // MessageBox flags; MessageDlg buttons
   DlgType type = DlgType::Custom;  // MessageDlg type
   std::wstring value;    // what the caller handed in: InputQuery preset, path or folder preset
-  FileDialogSpec spec;   // OpenFile and SaveFile
+  FileDialogOptions options;   // OpenFile and SaveFile
 };
 
 struct DialogAnswer {
@@ -67,13 +67,13 @@ class ScriptedDialogs : public Dialogs {
     return Accept(value);
   }
 
-  bool OpenFile(const FileDialogSpec& spec, std::wstring& path) override {
-    calls.push_back({DialogKind::OpenFile, spec.title, {}, 0, DlgType::Custom, path, spec});
+  bool OpenFile(const FileDialogOptions& options, std::wstring& path) override {
+    calls.push_back({DialogKind::OpenFile, options.title, {}, 0, DlgType::Custom, path, options});
     return Accept(path);
   }
 
-  bool SaveFile(const FileDialogSpec& spec, std::wstring& path) override {
-    calls.push_back({DialogKind::SaveFile, spec.title, {}, 0, DlgType::Custom, path, spec});
+  bool SaveFile(const FileDialogOptions& options, std::wstring& path) override {
+    calls.push_back({DialogKind::SaveFile, options.title, {}, 0, DlgType::Custom, path, options});
     return Accept(path);
   }
 

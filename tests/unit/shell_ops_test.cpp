@@ -111,7 +111,7 @@ TEST(ScriptedDialogs, UnscriptedAnswers) {
   EXPECT_EQ(input.text, L"Enter start parameter");
   EXPECT_EQ(input.value, L"preset") << "the preset the caller handed in";
   EXPECT_EQ(d.calls[11].kind, DialogKind::SaveFile);
-  EXPECT_EQ(d.calls[11].spec.defaultExt, L"bmp");
+  EXPECT_EQ(d.calls[11].options.defaultExt, L"bmp");
   EXPECT_EQ(d.Last().type, DlgType::Warning);
   EXPECT_EQ(d.Last().flags, kBtnYes | kBtnNo);
 }
