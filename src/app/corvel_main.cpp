@@ -12,6 +12,7 @@
 #include "app/sysinfo_window.h"
 #include "app/system_win.h"
 #include "app/tool_shells_window.h"
+#include "calc/calc_window.h"
 #include "win/dialogs_win.h"
 #include "win/shell_win.h"
 
@@ -48,7 +49,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       {L"TFormAlarm", L"Set alarm", 220, 120},
       {L"TFormIcons", L"Extract icons from file", 500, 360},
       {L"TFormApp", L"Start", 420, 160},
-      {L"TFormRech", L"Calc", 300, 360},
+      {L"TFormRech", nullptr, 0, 0},  // the calculator, in its place in the order
       {L"TFormClOptions", L"Options", 520, 400},
       {L"TFormLock", L"File info", 500, 345},
       {L"TFormRename", L"File", 421, 157},
@@ -58,10 +59,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       {L"TFormPing", L"Ping", 408, 181},
   };
   std::vector<std::unique_ptr<ToolShellWindow>> tools;
+  TFormRech calc(dialogs, codePage);
   for (const ToolShell& s : shells) {
+    if (!s.caption) {
+      calc.Create(main.hwnd());
+      continue;
+    }
     tools.push_back(std::make_unique<ToolShellWindow>(dialogs, s.cls, s.caption, s.w, s.h));
     tools.back()->Create(main.hwnd());
   }
+  calc.setApplicationHelpFile = [&main](const std::wstring& file) { main.SetHelpFile(file); };
+  main.SetCalculator(&calc);
   TAboutBox about(dialogs, shell);
   about.Create(main.hwnd());
   main.SetAboutBox(&about);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/about_window.h"
+#include "app/language_form.h"
 #include "app/system_win.h"
 #include "base/errors.h"
 #include "base/text.h"
@@ -46,6 +47,10 @@ const ControlSpec kDisplayPage[] = {
 
 const ControlSpec kApmSoundPage[] = {
     {Kind::Value, L"Label99", L"", {16, 360, 640, 14}, kHidden},
+};
+
+const ControlSpec kControlPage[] = {
+    {Kind::Button, L"Buttoncalc", L"Calc", {16, 16, 120, 25}, 0, L"Run calculator"},
 };
 
 const ControlSpec kMiscPage[] = {
@@ -96,6 +101,7 @@ void TFormSysInfo::Create() {
   OnClick(L"SpeedButton45", [this] { BitBtnAboutClick(); });
   OnClick(L"SpeedButton44", [this] { BitBtn44Click(); });
   OnClick(L"SpeedButton28", [this] { SpeedButton28Click(); });
+  OnClick(L"Buttoncalc", [this] { ButtoncalcClick(); });
   OnClick(L"Label127", [this] { SetChecked(Ctl(L"CheckBox1"), !IsChecked(Ctl(L"CheckBox1"))); });
 }
 
@@ -115,7 +121,7 @@ void TFormSysInfo::CreatePages() {
   RECT area{0, 0, kClientWidth, kClientHeight};
   SendMessageW(pageControl_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   const std::span<const ControlSpec> tables[kPageCount] = {kSystemPage, {}, {}, kNetworkPage, {}, kDisplayPage,
-                                                           kApmSoundPage, {}, {}, {}, {}, {}, kMiscPage};
+                                                           kApmSoundPage, {}, {}, kControlPage, {}, {}, kMiscPage};
   for (int i = 0; i < kPageCount; ++i) {
     AddPage(kPages[i].sheet, kPages[i].bottom, area, tables[i]);
   }
@@ -295,6 +301,11 @@ void TFormSysInfo::BitBtnAboutClick() {
   if (!aboutBox_) return;
   aboutBox_->SetVersionText(ProgramVersionText(ProgramPath(), uiLanguage_));
   ShowInLanguage(*aboutBox_, uiLanguage_);
+}
+
+// "Calc": the calculator in the current interface language, modally.
+void TFormSysInfo::ButtoncalcClick() {
+  if (calc_) ShowInLanguage(*calc_, UiLanguage());
 }
 
 void TFormSysInfo::BitBtn44Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }

@@ -13,6 +13,7 @@
 namespace corvel {
 
 class TAboutBox;
+class TwoLanguageForm;
 
 class TFormSysInfo : public Form {
  public:
@@ -29,6 +30,9 @@ class TFormSysInfo : public Form {
   TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codePage, unsigned windowsMajor);
   void Create();
   void SetAboutBox(TAboutBox* about) { aboutBox_ = about; }
+  void SetCalculator(TwoLanguageForm* calc) { calc_ = calc; }
+  // A tool window may set the application's help file; it stays set.
+  void SetHelpFile(const std::wstring& file) { helpFile_ = file; }
 
   int UiLanguage() const { return uiLanguage_; }
   const MessageTable& Messages() const { return messages_; }
@@ -46,6 +50,7 @@ class TFormSysInfo : public Form {
   void BitBtn35Click();  // "German"
   void BitBtn36Click();  // "English"
   void BitBtnAboutClick();
+  void ButtoncalcClick();
   void BitBtn44Click();  // "Quit"
   void SpeedButton28Click();  // "Online"
   bool PreviewKeyDown(WPARAM vk) override;  // FormKeyDown
@@ -90,6 +95,7 @@ class TFormSysInfo : public Form {
   MessageTable messages_;
   ShellOps ops_;
   TAboutBox* aboutBox_ = nullptr;
+  TwoLanguageForm* calc_ = nullptr;
   HWND pageControl_ = nullptr;
 
   int uiLanguage_ = 0;

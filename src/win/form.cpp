@@ -203,6 +203,11 @@ bool DispatchOne(MSG& msg) {
     form->Guarded([&] { handled = form->PreviewKeyDown(msg.wParam); });
     if (handled) return true;
   }
+  if (form && form->keyPreview && msg.message == WM_CHAR) {
+    bool handled = false;
+    form->Guarded([&] { handled = form->PreviewChar(msg.wParam); });
+    if (handled) return true;
+  }
   if (form && IsDialogMessageW(root, &msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);

@@ -80,6 +80,8 @@ class Form : public Window {
   // Key preview: the message loop offers every key press inside the form here first.
   bool keyPreview = false;
   virtual bool PreviewKeyDown(WPARAM /*vk*/) { return false; }
+  // The same for characters (WM_CHAR); true swallows the character.
+  virtual bool PreviewChar(WPARAM /*ch*/) { return false; }
 
   // A page over the rectangle of the form's client area, built on first use.
   Page& AddPage(std::wstring designName, COLORREF bottom, const RECT& rect, std::span<const ControlSpec> table);
