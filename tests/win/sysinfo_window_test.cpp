@@ -9,6 +9,7 @@
 #include "app/codepage_win.h"
 #include "app/sysinfo_window.h"
 #include "app/system_win.h"
+#include "calc/calc_window.h"
 #include "doubles/recording_shell.h"
 #include "doubles/scripted_dialogs.h"
 #include "win/files.h"
@@ -166,6 +167,33 @@ TEST_F(MainWindow, AboutBoxFollowsTheLanguage) {
   std::wstring version = ProgramVersionText(ProgramPath(), 1);
   EXPECT_EQ(seen, (std::vector<std::wstring>{L"About...", L"Release", version, L"Über...", L"Version", version}));
   EXPECT_NE(version, L"Not available") << "the test program carries the version resource";
+  Close();
+}
+
+TEST_F(MainWindow, CalcButtonOpensTheCalculatorInTheInterfaceLanguage) {
+  Start();
+  TFormRech calc(dialogs, codePage);
+  calc.Create(main->hwnd());
+  calc.setApplicationHelpFile = [this](const std::wstring& f) { main->SetHelpFile(f); };
+  main->SetCalculator(&calc);
+  static TFormRech* window;
+  static std::vector<std::wstring> seen;
+  window = &calc;
+  seen.clear();
+  auto readAndClose = [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    seen.push_back(window->MenuText(0));
+    seen.push_back(window->InModal() ? L"modal" : L"not modal");
+    PostMessageW(window->Ctl(L"BitBtn21"), BM_CLICK, 0, 0);
+  };
+  for (const wchar_t* language : {L"SpeedButton42", L"SpeedButton41"}) {
+    Click(main->Ctl(language));
+    SetTimer(nullptr, 0, 50, readAndClose);
+    Click(main->Ctl(L"Buttoncalc"));
+  }
+  EXPECT_EQ(seen, (std::vector<std::wstring>{L"File", L"modal", L"Datei", L"modal"}));
+  EXPECT_EQ(GetText(main->Ctl(L"Buttoncalc")), L"Calc");
+  EXPECT_EQ(main->HelpFile(), ProgramFolder() + L"ledgixhlp.chm") << "the calculator's help file stays set";
   Close();
 }
 
