@@ -230,8 +230,8 @@ bool TFormRech::PreviewKeyDown(WPARAM vk) {
   }
   // A single-line display never sees Enter (dialog navigation takes it), so
   // its key-down gets it from here in edit mode.
-  if (calc_.calcMode == L"Edit" && vk == VK_RETURN) {
-    if (GetFocus() == display_) Edit1KeyDown(vk);
+  if (calc_.calcMode == L"Edit" && vk == VK_RETURN && GetFocus() == display_) {
+    Edit1KeyDown(vk);
     return true;
   }
   bool swallowed = false;
