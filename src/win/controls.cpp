@@ -116,7 +116,23 @@ void Controls::Create(HWND parent, std::span<const ControlSpec> table) {
       SendMessageW(info.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     byName_[info.name] = &info;
     byId_[info.id] = &info;
+    if (s.hint) AddHint(parent, info.hwnd, s.hint);
   }
+}
+
+void Controls::AddHint(HWND parent, HWND control, const wchar_t* hint) {
+  if (!tooltips_) {
+    tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
+                                0, 0, GetAncestor(parent, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(tooltips_, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts::Arial8()), FALSE);
+  }
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = parent;
+  ti.uId = reinterpret_cast<UINT_PTR>(control);
+  ti.lpszText = const_cast<wchar_t*>(hint);
+  SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 HWND Controls::operator[](std::wstring_view name) const {
