@@ -25,6 +25,16 @@ const ControlSpec kSystemPage[] = {
 };
 
 const ControlSpec kNetworkPage[] = {
+    {Kind::Caption, L"Label60", L"Adapter:", {16, 120, 90, 14}},
+    {Kind::Value, L"LabelAdapter", L"", {110, 120, 330, 14}},
+    {Kind::StatusYes, L"ImageNetY", nullptr, {450, 119, 16, 16}, kHidden},
+    {Kind::StatusNo, L"ImageNetN", nullptr, {450, 119, 16, 16}, kHidden},
+    {Kind::Caption, L"Label61", L"Type:", {16, 138, 90, 14}},
+    {Kind::Value, L"LabelTransmit", L"", {110, 138, 330, 14}},
+    {Kind::Caption, L"Label62", L"MAC address:", {16, 156, 90, 14}},
+    {Kind::Value, L"LabelRecieve", L"", {110, 156, 330, 14}},
+    {Kind::Caption, L"Label63", L"Manufacturer:", {16, 174, 90, 14}},
+    {Kind::Value, L"LabelATypt", L"", {110, 174, 330, 14}},
     {Kind::Caption, L"LabelServer", L"Server", {16, 230, 160, 14}},
     {Kind::Edit, L"EditServer", L"", {16, 245, 160, 21}},
     {Kind::Caption, L"LabelUser", L"User", {186, 230, 130, 14}},
@@ -80,8 +90,12 @@ const std::array<TFormSysInfo::PageDesign, TFormSysInfo::kPageCount> TFormSysInf
     {L"TabSheetAbout", L"Misc", RGB(205, 215, 235)},
 }};
 
-TFormSysInfo::TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codePage, unsigned windowsMajor)
-    : Form(dialogs, L"TFormSysInfo"), shell_(shell), codePage_(codePage), ops_(shell, dialogs, messages_, windowsMajor) {
+TFormSysInfo::TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codePage, Wmi& wmi, unsigned windowsMajor)
+    : Form(dialogs, L"TFormSysInfo"),
+      shell_(shell),
+      wmi_(wmi, *this),
+      codePage_(codePage),
+      ops_(shell, dialogs, messages_, windowsMajor) {
   // Start-up messages need their texts before the settings are loaded.
   messages_.Fill(0);
 }
@@ -230,9 +244,11 @@ void TFormSysInfo::StopTimer1() { KillTimer(hwnd(), kTimer1); }
 
 void TFormSysInfo::RefreshActivePage() {
   StopTimer1();
-  std::wstring architecture;  // read from WMI on every refresh once WMI access exists
+  // One answer per WMI class for the whole refresh; the next one asks afresh.
+  WmiQueryService::Fill fill(wmi_);
+  architecture_ = wmi_.WmiQuery(L"Win32_OperatingSystem", L"OSArchitecture");
   switch (ActivePage()) {
-    case kSystem: FillSystemPage(architecture); break;
+    case kSystem: FillSystemPage(architecture_); break;
     case kCpu: FillCpuPage(); break;
     case kFolders: FillFoldersPage(); break;
     case kNetwork: FillNetworkPage(); break;
@@ -246,6 +262,16 @@ void TFormSysInfo::RefreshActivePage() {
     case kAutostart: FillAutostartList(); break;
     case kMisc: MiscPageEntry(); break;
   }
+}
+
+void TFormSysInfo::SetAdapterLabel(AdapterLabel label, const std::wstring& text) {
+  static const wchar_t* const kNames[] = {L"LabelAdapter", L"LabelTransmit", L"LabelRecieve", L"LabelATypt"};
+  SetText(Ctl(kNames[static_cast<int>(label)]), text);
+}
+
+void TFormSysInfo::SetAdapterStatus(bool ok) {
+  SetVisible(Ctl(L"ImageNetY"), ok);
+  SetVisible(Ctl(L"ImageNetN"), !ok);
 }
 
 void TFormSysInfo::MiscPageEntry() {

@@ -8,13 +8,14 @@
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/shell_ops.h"
+#include "info/wmi_query.h"
 #include "win/form.h"
 
 namespace corvel {
 
 class TAboutBox;
 
-class TFormSysInfo : public Form {
+class TFormSysInfo : public Form, private WmiOutputs {
  public:
   // Page indices of PageControl1.
   enum PageIndex { kSystem, kCpu, kFolders, kNetwork, kMemory, kDisplay, kApmSound, kBios, kMainboard,
@@ -26,7 +27,7 @@ class TFormSysInfo : public Form {
   };
   static const std::array<PageDesign, kPageCount> kPages;
 
-  TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codePage, unsigned windowsMajor);
+  TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codePage, Wmi& wmi, unsigned windowsMajor);
   void Create();
   void SetAboutBox(TAboutBox* about) { aboutBox_ = about; }
 
@@ -36,6 +37,9 @@ class TFormSysInfo : public Form {
   int ActivePage() const;
   const std::wstring& HelpFile() const { return helpFile_; }
   const std::wstring& SettingsFilePath() const { return settingsFile_; }
+  // The OS architecture the last refresh read.
+  const std::wstring& OsArchitecture() const { return architecture_; }
+  const MemoryModuleTable& Modules() const { return modules_; }
 
   // Handlers of the design.
   void FormShow() override;
@@ -60,6 +64,12 @@ class TFormSysInfo : public Form {
   void Notify(const NMHDR& header) override;
 
  private:
+  // What WmiQuery writes besides its result: the adapter fields of the Network
+  // page and the memory module table.
+  void SetAdapterLabel(AdapterLabel label, const std::wstring& text) override;
+  void SetAdapterStatus(bool ok) override;
+  MemoryModuleTable& ModuleTable() override { return modules_; }
+
   void CreatePages();
   void ShowSelectedPage();
   void SetLanguageButtons();  // shows the button of the language that is not active
@@ -86,6 +96,9 @@ class TFormSysInfo : public Form {
   void CheckIconPositionsOnActivate() {}
 
   Shell& shell_;
+  WmiQueryService wmi_;
+  MemoryModuleTable modules_;
+  std::wstring architecture_;
   const CodePage& codePage_;
   MessageTable messages_;
   ShellOps ops_;

@@ -11,6 +11,7 @@
 #include "app/system_win.h"
 #include "doubles/recording_shell.h"
 #include "doubles/scripted_dialogs.h"
+#include "doubles/table_wmi.h"
 #include "win/files.h"
 
 namespace corvel {
@@ -21,6 +22,7 @@ void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
+    wmi.classes[L"Win32_OperatingSystem"].instances = {{{L"OSArchitecture", WmiValue::Str(L"64-Bit")}}};
     settings = DataFolder() + L"corvel.ini";
     CreateDirectoryW(DataFolder().c_str(), nullptr);
     DeleteFileW(settings.c_str());
@@ -41,7 +43,7 @@ class MainWindow : public ::testing::Test {
     return f;
   }
   void Start() {
-    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, 6);
+    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, wmi, 6);
     main->Create();
     about = std::make_unique<TAboutBox>(dialogs, shell);
     about->Create(main->hwnd());
@@ -65,6 +67,7 @@ class MainWindow : public ::testing::Test {
 
   ScriptedDialogs dialogs;
   RecordingShell shell;
+  TableWmi wmi;
   WindowsCodePage codePage;
   std::wstring settings;
   std::unique_ptr<TFormSysInfo> main;
@@ -142,6 +145,22 @@ TEST_F(MainWindow, EveryPageChangeRefreshesWithoutAnError) {
   }
   EXPECT_TRUE(dialogs.calls.empty());
   EXPECT_EQ(GetText(main->Ctl(L"ButtonHour")), L"12 h") << "the Misc entry names the other clock mode";
+  Close();
+}
+
+TEST_F(MainWindow, EveryRefreshReadsTheArchitectureWithOneQuery) {
+  Start();
+  const std::vector<std::wstring> atStart = {L"Win32_OperatingSystem"};
+  EXPECT_EQ(wmi.queries, atStart) << "the Control page at start reads nothing else";
+  EXPECT_EQ(main->OsArchitecture(), L"64-Bit");
+  wmi.classes[L"Win32_OperatingSystem"].instances[0][L"OSArchitecture"] = WmiValue::Null();
+  SelectPage(TFormSysInfo::kMisc);
+  EXPECT_EQ(main->OsArchitecture(), L"") << "asked afresh, not kept from the last refresh";
+  wmi.classes.clear();
+  SelectPage(TFormSysInfo::kControl);
+  EXPECT_EQ(main->OsArchitecture(), L"") << "WMI failing gives empty, no box";
+  EXPECT_EQ(wmi.queries.size(), 3u);
+  EXPECT_TRUE(dialogs.calls.empty());
   Close();
 }
 
