@@ -6,6 +6,7 @@
 #include "app/system_win.h"
 #include "base/errors.h"
 #include "base/text.h"
+#include "info/board_pages.h"
 #include "win/files.h"
 
 namespace corvel {
@@ -15,6 +16,7 @@ namespace {
 constexpr int kClientWidth = 700, kClientHeight = 421;
 constexpr UINT_PTR kTimer1 = 1;
 constexpr const wchar_t* kOnlineAddress = L"https://corvel.example/";
+constexpr const wchar_t* kBiosUpdateAddress = L"https://corvel.example/bios-updates";
 
 // Controls of the pages that the application shell itself reads and writes;
 // each information page adds its own fields.
@@ -56,6 +58,38 @@ const ControlSpec kDisplayPage[] = {
 
 const ControlSpec kApmSoundPage[] = {
     {Kind::Value, L"Label99", L"", {16, 360, 640, 14}, kHidden},
+};
+
+const ControlSpec kBiosPage[] = {
+    {Kind::Caption, L"Label84", L"BIOS Information", {16, 16, 300, 14}, kBold},
+    {Kind::Caption, L"Label72", L"Manufacturer:", {16, 40, 150, 14}},
+    {Kind::Value, L"LabelManufacturer", L"", {170, 40, 480, 14}},
+    {Kind::Caption, L"Label73", L"Name:", {16, 58, 150, 14}},
+    {Kind::Value, L"LabelBiosName", L"", {170, 58, 480, 14}},
+    {Kind::Caption, L"Label74", L"Serial Number:", {16, 76, 150, 14}},
+    {Kind::Value, L"LabelSerial", L"", {170, 76, 480, 14}},
+    {Kind::Caption, L"Label77", L"Date:", {16, 94, 150, 14}},
+    {Kind::Value, L"LabelDate", L"", {170, 94, 480, 14}},
+    {Kind::Caption, L"Label79", L"Version:", {16, 112, 150, 14}},
+    {Kind::Value, L"LabelVersion", L"", {170, 112, 480, 14}},
+    {Kind::Caption, L"Label75", L"Language:", {16, 130, 150, 14}},
+    {Kind::Value, L"LabelLanguage", L"", {170, 130, 480, 14}},
+    {Kind::Caption, L"Label76", L"Primary BIOS:", {16, 148, 150, 14}},
+    {Kind::Value, L"LabelPrimary", L"", {170, 148, 480, 14}},
+    {Kind::Caption, L"Label78", L"SMBIOS Version:", {16, 166, 150, 14}},
+    {Kind::Value, L"LabelSMVersion", L"", {170, 166, 480, 14}},
+    {Kind::Caption, L"Label80", L"SMBIOS Major Version:", {16, 184, 150, 14}},
+    {Kind::Value, L"LabelMajor", L"", {170, 184, 480, 14}},
+    {Kind::Caption, L"Label81", L"SMBIOS Minor Version:", {16, 202, 150, 14}},
+    {Kind::Value, L"LabelMinor", L"", {170, 202, 480, 14}},
+    {Kind::Caption, L"Label82", L"SMBIOS Present:", {16, 220, 150, 14}},
+    {Kind::Value, L"LabelPresent", L"", {170, 220, 480, 14}},
+    {Kind::Caption, L"Label83", L"Build Number:", {16, 238, 150, 14}},
+    {Kind::Value, L"LabelNumber", L"", {170, 238, 480, 14}},
+    {Kind::Caption, L"Label85", L"Status:", {16, 256, 150, 14}},
+    {Kind::StatusYes, L"ImageBios1", nullptr, {170, 255, 16, 16}, kHidden},
+    {Kind::StatusNo, L"ImageBios2", nullptr, {170, 255, 16, 16}, kHidden},
+    {Kind::Link, L"Label64", L"Check for latest BIOS  Updates", {16, 290, 300, 14}},
 };
 
 const ControlSpec kMiscPage[] = {
@@ -110,6 +144,7 @@ void TFormSysInfo::Create() {
   OnClick(L"SpeedButton45", [this] { BitBtnAboutClick(); });
   OnClick(L"SpeedButton44", [this] { BitBtn44Click(); });
   OnClick(L"SpeedButton28", [this] { SpeedButton28Click(); });
+  OnClick(L"Label64", [this] { Label64Click(); });
   OnClick(L"Label127", [this] { SetChecked(Ctl(L"CheckBox1"), !IsChecked(Ctl(L"CheckBox1"))); });
 }
 
@@ -129,7 +164,7 @@ void TFormSysInfo::CreatePages() {
   RECT area{0, 0, kClientWidth, kClientHeight};
   SendMessageW(pageControl_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   const std::span<const ControlSpec> tables[kPageCount] = {kSystemPage, {}, {}, kNetworkPage, {}, kDisplayPage,
-                                                           kApmSoundPage, {}, {}, {}, {}, {}, kMiscPage};
+                                                           kApmSoundPage, kBiosPage, {}, {}, {}, {}, kMiscPage};
   for (int i = 0; i < kPageCount; ++i) {
     AddPage(kPages[i].sheet, kPages[i].bottom, area, tables[i]);
   }
@@ -263,6 +298,27 @@ void TFormSysInfo::RefreshActivePage() {
     case kMisc: MiscPageEntry(); break;
   }
 }
+
+// ---- information pages ----
+
+void TFormSysInfo::FillBiosPage() {
+  StopTimer1();
+  auto bios = [this](const wchar_t* property) { return wmi_.WmiQuery(L"Win32_BIOS", property); };
+  SetText(Ctl(L"LabelDate"), BiosDateText(bios(L"ReleaseDate")));
+  const std::pair<const wchar_t*, const wchar_t*> fields[] = {
+      {L"LabelLanguage", L"CurrentLanguage"}, {L"LabelManufacturer", L"Manufacturer"}, {L"LabelBiosName", L"Name"},
+      {L"LabelPrimary", L"PrimaryBIOS"},      {L"LabelSerial", L"SerialNumber"},       {L"LabelSMVersion", L"SMBIOSBIOSVersion"},
+      {L"LabelMajor", L"SMBIOSMajorVersion"}, {L"LabelMinor", L"SMBIOSMinorVersion"},  {L"LabelPresent", L"SMBIOSPresent"},
+  };
+  for (const auto& [label, property] : fields) SetText(Ctl(label), bios(property));
+  const bool ok = IsStatusOk(bios(L"Status"));
+  SetVisible(Ctl(L"ImageBios1"), ok);
+  SetVisible(Ctl(L"ImageBios2"), !ok);
+  SetText(Ctl(L"LabelVersion"), bios(L"Version"));
+  SetText(Ctl(L"LabelNumber"), bios(L"BuildNumber"));
+}
+
+void TFormSysInfo::Label64Click() { ops_.ShellOpenUrl(kBiosUpdateAddress); }
 
 void TFormSysInfo::SetAdapterLabel(AdapterLabel label, const std::wstring& text) {
   static const wchar_t* const kNames[] = {L"LabelAdapter", L"LabelTransmit", L"LabelRecieve", L"LabelATypt"};

@@ -52,6 +52,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void BitBtnAboutClick();
   void BitBtn44Click();  // "Quit"
   void SpeedButton28Click();  // "Online"
+  void Label64Click();  // BIOS updates link
   bool PreviewKeyDown(WPARAM vk) override;  // FormKeyDown
 
   void LoadSettings();
@@ -88,7 +89,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void FillMemoryPage() {}
   void FillDisplayPage() {}
   void FillApmSoundPage() {}
-  void FillBiosPage() {}
+  void FillBiosPage();
   void FillMainboardPage() {}
   void ProcessPageRefresh() {}
   void FillAutostartList() {}

@@ -12,6 +12,7 @@
 #include "doubles/recording_shell.h"
 #include "doubles/scripted_dialogs.h"
 #include "doubles/table_wmi.h"
+#include "base/text.h"
 #include "win/files.h"
 
 namespace corvel {
@@ -161,6 +162,46 @@ TEST_F(MainWindow, EveryRefreshReadsTheArchitectureWithOneQuery) {
   EXPECT_EQ(main->OsArchitecture(), L"") << "WMI failing gives empty, no box";
   EXPECT_EQ(wmi.queries.size(), 3u);
   EXPECT_TRUE(dialogs.calls.empty());
+  Close();
+}
+
+TEST_F(MainWindow, BiosPageShowsItsValuesFromOneQuery) {
+  auto S = [](const wchar_t* t) { return WmiValue::Str(t); };
+  WmiInstance bios = {{L"ReleaseDate", WmiValue::Text(WmiType::DateTime, L"20240131000000.000000+000")},
+                      {L"CurrentLanguage", S(L"en|US|iso8859-1")}, {L"Manufacturer", S(L"The Maker")},
+                      {L"Name", S(L"Default System BIOS")},      {L"PrimaryBIOS", WmiValue::Bool(true)},
+                      {L"SerialNumber", WmiValue::Null()},       {L"SMBIOSBIOSVersion", S(L"1.2.3")},
+                      {L"SMBIOSMajorVersion", WmiValue::U16(3)}, {L"SMBIOSMinorVersion", WmiValue::U16(4)},
+                      {L"SMBIOSPresent", WmiValue::Bool(false)}, {L"Status", S(L"ok")},
+                      {L"Version", S(L"MAKER - 1")},             {L"BuildNumber", WmiValue::Null()}};
+  wmi.classes[L"Win32_BIOS"].instances = {bios};
+  Start();
+  wmi.queries.clear();
+  SelectPage(TFormSysInfo::kBios);
+  const std::pair<const wchar_t*, const wchar_t*> expected[] = {
+      {L"LabelDate", L"31.01.2024"}, {L"LabelLanguage", L"en|US|iso8859-1"}, {L"LabelManufacturer", L"The Maker"},
+      {L"LabelBiosName", L"Default System BIOS"}, {L"LabelPrimary", L"True"}, {L"LabelSerial", L""},
+      {L"LabelSMVersion", L"1.2.3"}, {L"LabelMajor", L"3"}, {L"LabelMinor", L"4"}, {L"LabelPresent", L"False"},
+      {L"LabelVersion", L"MAKER - 1"}, {L"LabelNumber", L""}};
+  for (const auto& [label, text] : expected) EXPECT_EQ(GetText(main->Ctl(label)), text) << Narrow(label);
+  EXPECT_TRUE(Visible(L"ImageBios1"));
+  EXPECT_FALSE(Visible(L"ImageBios2"));
+  const std::vector<std::wstring> once = {L"Win32_OperatingSystem", L"Win32_BIOS"};
+  EXPECT_EQ(wmi.queries, once) << "thirteen values, one query";
+
+  // WMI without the class: every field empty, the status not OK, no box.
+  wmi.classes.erase(L"Win32_BIOS");
+  SelectPage(TFormSysInfo::kControl);
+  SelectPage(TFormSysInfo::kBios);
+  EXPECT_EQ(GetText(main->Ctl(L"LabelDate")), L"..");
+  EXPECT_EQ(GetText(main->Ctl(L"LabelManufacturer")), L"");
+  EXPECT_FALSE(Visible(L"ImageBios1"));
+  EXPECT_TRUE(Visible(L"ImageBios2"));
+  EXPECT_TRUE(dialogs.calls.empty());
+
+  main->Label64Click();
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_NE(shell.calls[0].file.find(L"http"), std::wstring::npos);
   Close();
 }
 

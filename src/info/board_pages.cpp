@@ -1,0 +1,14 @@
+#include "info/board_pages.h"
+
+#include "base/text.h"
+
+namespace corvel {
+
+std::wstring BiosDateText(std::wstring_view releaseDate) {
+  const std::wstring d = Copy(releaseDate, 1, 8);
+  return Copy(d, 7, 2) + L"." + Copy(d, 5, 2) + L"." + Copy(d, 1, 4);
+}
+
+bool IsStatusOk(std::wstring_view status) { return AsciiUpper(status) == L"OK"; }
+
+}  // namespace corvel
