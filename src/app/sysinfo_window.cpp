@@ -17,6 +17,7 @@ constexpr int kClientWidth = 700, kClientHeight = 421;
 constexpr UINT_PTR kTimer1 = 1;
 constexpr const wchar_t* kOnlineAddress = L"https://corvel.example/";
 constexpr const wchar_t* kBiosUpdateAddress = L"https://corvel.example/bios-updates";
+constexpr const wchar_t* kDriverUpdateAddress = L"https://corvel.example/driver-updates";
 
 // Controls of the pages that the application shell itself reads and writes;
 // each information page adds its own fields.
@@ -92,6 +93,53 @@ const ControlSpec kBiosPage[] = {
     {Kind::Link, L"Label64", L"Check for latest BIOS  Updates", {16, 290, 300, 14}},
 };
 
+const ControlSpec kMainboardPage[] = {
+    {Kind::Caption, L"Label87", L"Mainboard ", {16, 16, 300, 14}, kBold},
+    {Kind::Caption, L"Label86", L"Description:", {16, 40, 110, 14}},
+    {Kind::Value, L"LabelBDescription", L"", {130, 40, 200, 14}},
+    {Kind::Caption, L"Label88", L"Manufacturer:", {16, 58, 110, 14}},
+    {Kind::Value, L"LabelBManufacturer", L"", {130, 58, 200, 14}},
+    {Kind::Caption, L"Label89", L"Product:", {16, 76, 110, 14}},
+    {Kind::Value, L"LabelBProduct", L"", {130, 76, 200, 14}},
+    {Kind::Caption, L"Label90", L"Version:", {16, 94, 110, 14}},
+    {Kind::Value, L"LabelBVersion", L"", {130, 94, 200, 14}},
+    {Kind::Caption, L"Label91", L"Model:", {16, 112, 110, 14}},
+    {Kind::Value, L"LabelBModel", L"", {130, 112, 200, 14}},
+    {Kind::Caption, L"Label92", L"Name:", {16, 130, 110, 14}},
+    {Kind::Value, L"LabelBName", L"", {130, 130, 200, 14}},
+    {Kind::Caption, L"Label93", L"HostingBoard:", {16, 148, 110, 14}},
+    {Kind::Value, L"LabelHosting", L"", {130, 148, 200, 14}},
+    {Kind::Caption, L"Label94", L"SerialNumber:", {16, 166, 110, 14}},
+    {Kind::Value, L"LabelBSerial", L"", {130, 166, 200, 14}},
+    {Kind::Caption, L"Label95", L"PoweredOn:", {16, 184, 110, 14}},
+    {Kind::Value, L"LabelPowered", L"", {130, 184, 200, 14}},
+    {Kind::Caption, L"Label96", L"Tag:", {16, 202, 110, 14}},
+    {Kind::Value, L"LabelBTag", L"", {130, 202, 200, 14}},
+    {Kind::Caption, L"Label108", L"Primary Bus Type:", {16, 220, 110, 14}},
+    {Kind::Value, L"LabelBusType", L"", {130, 220, 200, 14}},
+    {Kind::Caption, L"Label109", L"Status:", {16, 238, 110, 14}},
+    {Kind::StatusYes, L"ImageBoard1", nullptr, {130, 237, 16, 16}, kHidden},
+    {Kind::StatusNo, L"ImageBoard2", nullptr, {130, 237, 16, 16}, kHidden},
+    {Kind::Caption, L"Label125", L"RAM", {350, 16, 300, 14}, kBold},
+    {Kind::Caption, L"Label119", L"Bank:", {350, 40, 100, 14}},
+    {Kind::ComboBox, L"ComboBox1", L"", {450, 37, 200, 21}},
+    {Kind::Caption, L"Label118", L"Tag:", {350, 66, 100, 14}},
+    {Kind::Value, L"LabelMemTag", L"", {450, 66, 230, 14}},
+    {Kind::Caption, L"Label120", L"Rated Speed:", {350, 84, 100, 14}},
+    {Kind::Value, L"LabelMemSpeed", L"", {450, 84, 230, 14}},
+    {Kind::Caption, L"Label122", L"Module:", {350, 102, 100, 14}},
+    {Kind::Value, L"LabelMemModule", L"", {450, 102, 230, 14}},
+    {Kind::Caption, L"Label124", L"Capacity:", {350, 120, 100, 14}},
+    {Kind::Value, L"LabelMemCapacity", L"", {450, 120, 230, 14}},
+    {Kind::Caption, L"Label126", L"Socket Width:", {350, 138, 100, 14}},
+    {Kind::Value, L"LabelMemSocket", L"", {450, 138, 230, 14}},
+    {Kind::Caption, L"Label128", L"Manufacturer:", {350, 156, 100, 14}},
+    {Kind::Value, L"LabelMemManufacturer", L"", {450, 156, 230, 14}},
+    {Kind::Caption, L"Label121", L"Form Factor:", {350, 174, 100, 14}},
+    {Kind::Value, L"LabelMemForm", L"", {450, 174, 230, 14}},
+    {Kind::Link, L"Label33", L"Check for latest Driver Updates", {16, 290, 300, 14}},
+};
+
 const ControlSpec kMiscPage[] = {
     {Kind::Caption, L"Label6", L"Date/Time/Alarm", {16, 16, 200, 14}, kBold},
     {Kind::Button, L"ButtonHour", L"24 h", {16, 110, 60, 25}},
@@ -145,6 +193,8 @@ void TFormSysInfo::Create() {
   OnClick(L"SpeedButton44", [this] { BitBtn44Click(); });
   OnClick(L"SpeedButton28", [this] { SpeedButton28Click(); });
   OnClick(L"Label64", [this] { Label64Click(); });
+  OnClick(L"Label33", [this] { Label33Click(); });
+  OnSelect(L"ComboBox1", [this] { ComboBox1Select(); });
   OnClick(L"Label127", [this] { SetChecked(Ctl(L"CheckBox1"), !IsChecked(Ctl(L"CheckBox1"))); });
 }
 
@@ -164,7 +214,7 @@ void TFormSysInfo::CreatePages() {
   RECT area{0, 0, kClientWidth, kClientHeight};
   SendMessageW(pageControl_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   const std::span<const ControlSpec> tables[kPageCount] = {kSystemPage, {}, {}, kNetworkPage, {}, kDisplayPage,
-                                                           kApmSoundPage, kBiosPage, {}, {}, {}, {}, kMiscPage};
+                                                           kApmSoundPage, kBiosPage, kMainboardPage, {}, {}, {}, kMiscPage};
   for (int i = 0; i < kPageCount; ++i) {
     AddPage(kPages[i].sheet, kPages[i].bottom, area, tables[i]);
   }
@@ -319,6 +369,50 @@ void TFormSysInfo::FillBiosPage() {
 }
 
 void TFormSysInfo::Label64Click() { ops_.ShellOpenUrl(kBiosUpdateAddress); }
+
+void TFormSysInfo::FillMainboardPage() {
+  StopTimer1();
+  const std::pair<const wchar_t*, const wchar_t*> board[] = {
+      {L"LabelBDescription", L"Description"}, {L"LabelBManufacturer", L"Manufacturer"}, {L"LabelBProduct", L"Product"},
+      {L"LabelBVersion", L"Version"},         {L"LabelBModel", L"Model"},               {L"LabelBName", L"Name"},
+      {L"LabelHosting", L"HostingBoard"},     {L"LabelBSerial", L"SerialNumber"},       {L"LabelPowered", L"PoweredOn"},
+      {L"LabelBTag", L"Tag"},
+  };
+  for (const auto& [label, property] : board) SetText(Ctl(label), wmi_.WmiQuery(L"Win32_BaseBoard", property));
+  SetText(Ctl(L"LabelBusType"), wmi_.WmiQuery(L"Win32_MotherboardDevice", L"PrimaryBusType"));
+  const bool ok = IsStatusOk(wmi_.WmiQuery(L"Win32_MotherboardDevice", L"Status"));
+  SetVisible(Ctl(L"ImageBoard1"), ok);
+  SetVisible(Ctl(L"ImageBoard2"), !ok);
+  ClearModuleTable();
+  // Only for their effect on the module table.
+  for (const wchar_t* property : {L"Tag", L"Manufacturer", L"BankLabel", L"DeviceLocator", L"Capacity", L"Speed",
+                                  L"TotalWidth", L"FormFactor"})
+    wmi_.WmiQuery(L"Win32_PhysicalMemory", property);
+  HWND banks = Ctl(L"ComboBox1");
+  for (const std::wstring& item : BankItems(modules_)) ComboAdd(banks, item);
+  ComboSelect(banks, 0);
+  ComboBox1Select();
+}
+
+void TFormSysInfo::ClearModuleTable() {
+  modules_.Clear();
+  ComboClear(Ctl(L"ComboBox1"));
+}
+
+void TFormSysInfo::ComboBox1Select() {
+  const int k = ComboSelected(Ctl(L"ComboBox1"));
+  const std::pair<const wchar_t*, ModuleField> shown[] = {
+      {L"LabelMemTag", ModuleField::Tag},           {L"LabelMemSpeed", ModuleField::Speed},
+      {L"LabelMemModule", ModuleField::DeviceLocator}, {L"LabelMemCapacity", ModuleField::Capacity},
+      {L"LabelMemSocket", ModuleField::TotalWidth}, {L"LabelMemManufacturer", ModuleField::Manufacturer},
+      {L"LabelMemForm", ModuleField::FormFactor},
+  };
+  // The item index is the slot number, whatever slot the item came from.
+  for (const auto& [label, field] : shown)
+    SetText(Ctl(label), k >= 0 && k < kModuleSlots ? modules_.At(k, field) : std::wstring());
+}
+
+void TFormSysInfo::Label33Click() { ops_.ShellOpenUrl(kDriverUpdateAddress); }
 
 void TFormSysInfo::SetAdapterLabel(AdapterLabel label, const std::wstring& text) {
   static const wchar_t* const kNames[] = {L"LabelAdapter", L"LabelTransmit", L"LabelRecieve", L"LabelATypt"};

@@ -53,6 +53,8 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void BitBtn44Click();  // "Quit"
   void SpeedButton28Click();  // "Online"
   void Label64Click();  // BIOS updates link
+  void Label33Click();  // driver updates link
+  void ComboBox1Select();
   bool PreviewKeyDown(WPARAM vk) override;  // FormKeyDown
 
   void LoadSettings();
@@ -90,7 +92,8 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void FillDisplayPage() {}
   void FillApmSoundPage() {}
   void FillBiosPage();
-  void FillMainboardPage() {}
+  void FillMainboardPage();
+  void ClearModuleTable();
   void ProcessPageRefresh() {}
   void FillAutostartList() {}
   void CheckResolutionOnActivate() {}

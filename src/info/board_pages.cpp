@@ -11,4 +11,11 @@ std::wstring BiosDateText(std::wstring_view releaseDate) {
 
 bool IsStatusOk(std::wstring_view status) { return AsciiUpper(status) == L"OK"; }
 
+std::vector<std::wstring> BankItems(const MemoryModuleTable& table) {
+  std::vector<std::wstring> items;
+  for (int slot = 0; slot < kModuleSlots; ++slot)
+    if (!table.At(slot, ModuleField::BankLabel).empty()) items.push_back(table.At(slot, ModuleField::BankLabel));
+  return items;
+}
+
 }  // namespace corvel

@@ -2,6 +2,9 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "info/wmi_query.h"
 
 namespace corvel {
 
@@ -12,5 +15,10 @@ std::wstring BiosDateText(std::wstring_view releaseDate);
 
 // A WMI status counts as good when it is "OK" in upper case; empty is not.
 bool IsStatusOk(std::wstring_view status);
+
+// The items of the bank list: the bank label of every slot that has one, in
+// slot order. The list index is later taken as the slot number, so an empty
+// bank label shifts the items against the slots.
+std::vector<std::wstring> BankItems(const MemoryModuleTable& table);
 
 }  // namespace corvel

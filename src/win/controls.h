@@ -100,4 +100,12 @@ void SetEnabled(HWND control, bool enabled);
 bool IsChecked(HWND checkBox);
 void SetChecked(HWND checkBox, bool checked);
 
+// Drop-down list items.
+void ComboClear(HWND combo);
+void ComboAdd(HWND combo, const std::wstring& text);
+int ComboCount(HWND combo);
+std::wstring ComboItem(HWND combo, int index);
+void ComboSelect(HWND combo, int index);  // -1 selects nothing
+int ComboSelected(HWND combo);            // -1 when nothing is selected
+
 }  // namespace corvel

@@ -24,5 +24,20 @@ TEST(BoardPages, StatusOkIgnoresCaseOnly) {
   for (const auto& [in, ok] : cases) EXPECT_EQ(IsStatusOk(in), ok) << Narrow(in);
 }
 
+TEST(BoardPages, BankItemsSkipEmptyBankLabels) {
+  struct Case { std::vector<std::wstring> banks, items; };
+  const Case cases[] = {
+      {{L"", L"", L"", L""}, {}},
+      {{L"BANK 0", L"BANK 1", L"", L""}, {L"BANK 0", L"BANK 1"}},
+      {{L"", L"BANK 1", L"", L"BANK 3"}, {L"BANK 1", L"BANK 3"}},
+      {{L"A", L"B", L"C", L"D"}, {L"A", L"B", L"C", L"D"}},
+  };
+  for (const Case& c : cases) {
+    MemoryModuleTable t;
+    for (int s = 0; s < kModuleSlots; ++s) t.At(s, ModuleField::BankLabel) = c.banks[s];
+    EXPECT_EQ(BankItems(t), c.items);
+  }
+}
+
 }  // namespace
 }  // namespace corvel

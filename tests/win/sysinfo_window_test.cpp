@@ -205,6 +205,65 @@ TEST_F(MainWindow, BiosPageShowsItsValuesFromOneQuery) {
   Close();
 }
 
+TEST_F(MainWindow, MainboardPageShowsTheBoardAndTheModuleOfTheChosenItem) {
+  auto S = [](const std::wstring& t) { return WmiValue::Str(t); };
+  WmiInstance board = {{L"Description", S(L"Base Board")}, {L"Manufacturer", S(L"Board Maker")},
+                       {L"Product", S(L"B-1")},            {L"Version", WmiValue::Null()},
+                       {L"Model", WmiValue::Null()},       {L"Name", S(L"Base Board")},
+                       {L"HostingBoard", WmiValue::Bool(true)}, {L"SerialNumber", S(L"SN 1")},
+                       {L"PoweredOn", WmiValue::Bool(true)},    {L"Tag", S(L"Base Board")}};
+  wmi.classes[L"Win32_BaseBoard"].instances = {board};
+  wmi.classes[L"Win32_MotherboardDevice"] = {};  // as under Wine: no instances
+  auto& modules = wmi.classes[L"Win32_PhysicalMemory"].instances;
+  const wchar_t* banks[] = {L"", L"BANK 1", L"BANK 2", L"BANK 3"};
+  for (int n = 0; n < 4; ++n) {
+    const std::wstring k = std::to_wstring(n);
+    modules.push_back({{L"Tag", S(L"Physical Memory " + k)}, {L"Manufacturer", S(L"maker " + k)},
+                       {L"BankLabel", S(banks[n])}, {L"DeviceLocator", S(L"DIMM " + k)},
+                       {L"Capacity", WmiValue::U64(4294967296ull * (n + 1))}, {L"Speed", WmiValue::U32(1600)},
+                       {L"TotalWidth", WmiValue::U16(64)}, {L"FormFactor", WmiValue::U16(n == 3 ? 16 : 12)}});
+  }
+  Start();
+  wmi.queries.clear();
+  SelectPage(TFormSysInfo::kMainboard);
+  const std::pair<const wchar_t*, const wchar_t*> expected[] = {
+      {L"LabelBDescription", L"Base Board"}, {L"LabelBManufacturer", L"Board Maker"}, {L"LabelBProduct", L"B-1"},
+      {L"LabelBVersion", L""}, {L"LabelBModel", L""}, {L"LabelHosting", L"True"}, {L"LabelBSerial", L"SN 1"},
+      {L"LabelPowered", L"True"}, {L"LabelBusType", L""},
+      // Item 0 is "BANK 1" but shows slot 0: the index is the slot.
+      {L"LabelMemTag", L"Physical Memory 0"}, {L"LabelMemSpeed", L"1600 MHz"}, {L"LabelMemModule", L"DIMM 0"},
+      {L"LabelMemCapacity", L"4096 MB"}, {L"LabelMemSocket", L"64 pins"}, {L"LabelMemManufacturer", L"maker 0"},
+      {L"LabelMemForm", L"SODIMM"}};
+  for (const auto& [label, text] : expected) EXPECT_EQ(GetText(main->Ctl(label)), text) << Narrow(label);
+  EXPECT_FALSE(Visible(L"ImageBoard1"));
+  EXPECT_TRUE(Visible(L"ImageBoard2")) << "no status is not OK";
+  HWND combo = main->Ctl(L"ComboBox1");
+  ASSERT_EQ(ComboCount(combo), 3);
+  EXPECT_EQ(ComboItem(combo, 0), L"BANK 1");
+  EXPECT_EQ(ComboItem(combo, 2), L"BANK 3");
+  const std::vector<std::wstring> once = {L"Win32_OperatingSystem", L"Win32_BaseBoard", L"Win32_MotherboardDevice",
+                                          L"Win32_PhysicalMemory"};
+  EXPECT_EQ(wmi.queries, once) << "twenty values, one query per class";
+
+  // The user's choice of the third item shows slot 2.
+  ComboSelect(combo, 2);
+  SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  EXPECT_EQ(GetText(main->Ctl(L"LabelMemTag")), L"Physical Memory 2");
+  EXPECT_EQ(GetText(main->Ctl(L"LabelMemCapacity")), L"12288 MB");
+
+  // Coming back fills afresh: the list is not doubled.
+  SelectPage(TFormSysInfo::kControl);
+  modules.clear();
+  SelectPage(TFormSysInfo::kMainboard);
+  EXPECT_EQ(ComboCount(combo), 0);
+  EXPECT_EQ(GetText(main->Ctl(L"LabelMemTag")), L"") << "an empty list empties the module fields";
+  EXPECT_TRUE(dialogs.calls.empty());
+  main->Label33Click();
+  ASSERT_EQ(shell.calls.size(), 1u);
+  Close();
+}
+
 TEST_F(MainWindow, AboutBoxFollowsTheLanguage) {
   Start();
   static TAboutBox* box;
