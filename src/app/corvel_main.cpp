@@ -13,6 +13,7 @@
 #include "app/system_win.h"
 #include "app/tool_shells_window.h"
 #include "calc/calc_window.h"
+#include "info/wmi_win.h"
 #include "win/dialogs_win.h"
 #include "win/shell_win.h"
 
@@ -26,8 +27,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Dialogs dialogs;
   Win32Shell shell;
   WindowsCodePage codePage;
+  Win32Wmi wmi;
 
-  TFormSysInfo main(dialogs, shell, codePage, ReportedWindowsMajor());
+  TFormSysInfo main(dialogs, shell, codePage, wmi, ReportedWindowsMajor());
   main.Guarded([&] { main.Create(); });
   if (!main.hwnd()) return 1;
   dialogs.SetOwner(main.hwnd());

@@ -8,6 +8,7 @@
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/shell_ops.h"
+#include "info/wmi_query.h"
 #include "win/form.h"
 
 namespace corvel {
@@ -15,7 +16,7 @@ namespace corvel {
 class TAboutBox;
 class TwoLanguageForm;
 
-class TFormSysInfo : public Form {
+class TFormSysInfo : public Form, private WmiOutputs {
  public:
   // Page indices of PageControl1.
   enum PageIndex { kSystem, kCpu, kFolders, kNetwork, kMemory, kDisplay, kApmSound, kBios, kMainboard,
@@ -27,7 +28,7 @@ class TFormSysInfo : public Form {
   };
   static const std::array<PageDesign, kPageCount> kPages;
 
-  TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codePage, unsigned windowsMajor);
+  TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codePage, Wmi& wmi, unsigned windowsMajor);
   void Create();
   void SetAboutBox(TAboutBox* about) { aboutBox_ = about; }
   void SetCalculator(TwoLanguageForm* calc) { calc_ = calc; }
@@ -40,6 +41,9 @@ class TFormSysInfo : public Form {
   int ActivePage() const;
   const std::wstring& HelpFile() const { return helpFile_; }
   const std::wstring& SettingsFilePath() const { return settingsFile_; }
+  // The OS architecture the last refresh read.
+  const std::wstring& OsArchitecture() const { return architecture_; }
+  const MemoryModuleTable& Modules() const { return modules_; }
 
   // Handlers of the design.
   void FormShow() override;
@@ -53,6 +57,9 @@ class TFormSysInfo : public Form {
   void ButtoncalcClick();
   void BitBtn44Click();  // "Quit"
   void SpeedButton28Click();  // "Online"
+  void Label64Click();  // BIOS updates link
+  void Label33Click();  // driver updates link
+  void ComboBox1Select();
   bool PreviewKeyDown(WPARAM vk) override;  // FormKeyDown
 
   void LoadSettings();
@@ -65,6 +72,12 @@ class TFormSysInfo : public Form {
   void Notify(const NMHDR& header) override;
 
  private:
+  // What WmiQuery writes besides its result: the adapter fields of the Network
+  // page and the memory module table.
+  void SetAdapterLabel(AdapterLabel label, const std::wstring& text) override;
+  void SetAdapterStatus(bool ok) override;
+  MemoryModuleTable& ModuleTable() override { return modules_; }
+
   void CreatePages();
   void ShowSelectedPage();
   void SetLanguageButtons();  // shows the button of the language that is not active
@@ -83,14 +96,18 @@ class TFormSysInfo : public Form {
   void FillMemoryPage() {}
   void FillDisplayPage() {}
   void FillApmSoundPage() {}
-  void FillBiosPage() {}
-  void FillMainboardPage() {}
+  void FillBiosPage();
+  void FillMainboardPage();
+  void ClearModuleTable();
   void ProcessPageRefresh() {}
   void FillAutostartList() {}
   void CheckResolutionOnActivate() {}
   void CheckIconPositionsOnActivate() {}
 
   Shell& shell_;
+  WmiQueryService wmi_;
+  MemoryModuleTable modules_;
+  std::wstring architecture_;
   const CodePage& codePage_;
   MessageTable messages_;
   ShellOps ops_;

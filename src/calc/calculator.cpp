@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/errors.h"
+#include "base/number.h"
 #include "base/text.h"
 #include "calc/evaluators.h"
 
@@ -14,9 +15,7 @@ bool IsBlank(const std::wstring& text) { return Trim(text).empty(); }
 
 // The display text as a 32-bit float, with the run-time's conversion error.
 float ToSingle(const std::wstring& text, wchar_t separator) {
-  long double v = 0;
-  if (!TryParseCalcFloat(text, separator, v))
-    throw ConvertError(L"'" + text + L"' ist kein gültiger Gleitkommawert");
+  const double v = StrToFloat(text, separator);
   if (std::fabs(v) > FLT_MAX) throw FloatOverflow();
   return static_cast<float>(v);
 }
@@ -139,8 +138,8 @@ void Calculator::PowerKey() {
 void Calculator::SquareRootKey() {
   if (IsBlank(display.text)) return;
   Focus(true);
-  long double v = 0;
-  if (!TryParseCalcFloat(display.text, decimalSeparator, v) || v < 0 || std::fabs(v) > FLT_MAX) {
+  double v = 0;
+  if (!TryStrToFloat(display.text, v, decimalSeparator) || v < 0 || std::fabs(v) > FLT_MAX) {
     ShowInvalidInput();
     return;
   }

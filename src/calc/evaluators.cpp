@@ -378,35 +378,4 @@ std::wstring FormatCalcValue(const CalcValue& value, wchar_t decimalSeparator) {
   return FormatCalcNumber(value.real, decimalSeparator);
 }
 
-bool TryParseCalcFloat(std::wstring_view text, wchar_t decimalSeparator, long double& value) {
-  std::size_t b = 0, e = text.size();
-  while (b < e && text[b] == L' ') ++b;
-  while (e > b && text[e - 1] == L' ') --e;
-  if (e - b > kMaxCalcTextLength) return false;
-  std::string ascii;
-  std::size_t i = b;
-  if (i < e && (text[i] == L'+' || text[i] == L'-')) ascii += static_cast<char>(text[i++]);
-  bool digit = false, sep = false;
-  for (; i < e; ++i) {
-    if (IsDigit(text[i])) { ascii += static_cast<char>(text[i]); digit = true; }
-    else if (text[i] == decimalSeparator && !sep) { ascii += '.'; sep = true; }
-    else break;
-  }
-  if (!digit) return false;
-  if (i < e && (text[i] == L'e' || text[i] == L'E')) {
-    ascii += 'e';
-    ++i;
-    if (i < e && (text[i] == L'+' || text[i] == L'-')) ascii += static_cast<char>(text[i++]);
-    bool expDigit = false;
-    for (; i < e && IsDigit(text[i]); ++i) { ascii += static_cast<char>(text[i]); expDigit = true; }
-    if (!expDigit) return false;
-  }
-  if (i != e) return false;
-  errno = 0;
-  const long double v = std::strtold(ascii.c_str(), nullptr);
-  if (std::isinf(v) || std::isnan(v)) return false;
-  value = v;
-  return true;
-}
-
 }  // namespace corvel

@@ -81,9 +81,4 @@ std::wstring FormatCalcNumber(long double value, wchar_t decimalSeparator);
 // Integers plain, reals through FormatCalcNumber.
 std::wstring FormatCalcValue(const CalcValue& value, wchar_t decimalSeparator);
 
-// The run-time's float conversion with the user's separator: blanks around,
-// an optional sign, digits with at most one separator, an optional exponent
-// "E[+|-]digits". False for anything else and for values beyond long double.
-bool TryParseCalcFloat(std::wstring_view text, wchar_t decimalSeparator, long double& value);
-
 }  // namespace corvel

@@ -73,8 +73,11 @@ class Controls {
   HWND operator[](std::wstring_view name) const;  // throws when the name is unknown
   const ControlInfo* Find(int id) const;
   bool Has(std::wstring_view name) const { return byName_.count(std::wstring(name)) != 0; }
+  HWND Tooltips() const { return tooltips_; }  // null while no control has a hint
 
  private:
+  void AddHint(HWND parent, HWND control, const wchar_t* hint);
+  HWND tooltips_ = nullptr;  // destroyed with its owner window
   std::deque<ControlInfo> infos_;  // stable addresses: controls point at them
   std::map<std::wstring, ControlInfo*, std::less<>> byName_;
   std::map<int, ControlInfo*> byId_;
@@ -96,5 +99,13 @@ bool IsVisible(HWND control);
 void SetEnabled(HWND control, bool enabled);
 bool IsChecked(HWND checkBox);
 void SetChecked(HWND checkBox, bool checked);
+
+// Drop-down list items.
+void ComboClear(HWND combo);
+void ComboAdd(HWND combo, const std::wstring& text);
+int ComboCount(HWND combo);
+std::wstring ComboItem(HWND combo, int index);
+void ComboSelect(HWND combo, int index);  // -1 selects nothing
+int ComboSelected(HWND combo);            // -1 when nothing is selected
 
 }  // namespace corvel

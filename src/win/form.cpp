@@ -125,8 +125,17 @@ HWND Form::Ctl(std::wstring_view name) const {
 
 void Form::OnClick(std::wstring_view name, std::function<void()> handler) { clicks_[Ctl(name)] = std::move(handler); }
 
+void Form::OnSelect(std::wstring_view name, std::function<void()> handler) { selects_[Ctl(name)] = std::move(handler); }
+
 bool Form::DispatchCommand(WPARAM wp, LPARAM lp) {
   HWND control = reinterpret_cast<HWND>(lp);
+  if (control && HIWORD(wp) == CBN_SELCHANGE) {
+    auto it = selects_.find(control);
+    if (it != selects_.end()) {
+      it->second();
+      return true;
+    }
+  }
   if (!control || HIWORD(wp) != BN_CLICKED) return false;  // STN_CLICKED has the same code
   auto it = clicks_.find(control);
   if (it == clicks_.end()) return false;

@@ -71,6 +71,8 @@ class Form : public Window {
 
   // Binds a click (button, check box, link label) of a control to a handler.
   void OnClick(std::wstring_view name, std::function<void()> handler);
+  // Binds the user's choice in a drop-down list (CBN_SELCHANGE) to a handler.
+  void OnSelect(std::wstring_view name, std::function<void()> handler);
 
   void Show();                  // shows it (the show hook runs first)
   int ShowModal();              // shows it modally; returns the modal result
@@ -103,6 +105,7 @@ class Form : public Window {
   Controls controls_;
   std::map<std::wstring, std::unique_ptr<Page>, std::less<>> pages_;
   std::map<HWND, std::function<void()>> clicks_;
+  std::map<HWND, std::function<void()>> selects_;
   Background background_{CLR_NONE};
   bool modal_ = false;
   int modalResult_ = 0;

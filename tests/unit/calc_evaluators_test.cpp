@@ -222,34 +222,5 @@ TEST(FormatCalcValue, IntegersArePlain) {
   EXPECT_EQ(FormatCalcValue(CalcValue::Real(3.5), L','), L"3,5");
 }
 
-TEST(TryParseCalcFloat, UsesTheGivenSeparator) {
-  struct Case { const wchar_t* text; wchar_t sep; bool ok; long double value; };
-  const Case cases[] = {
-      {L"2", L'.', true, 2},
-      {L" 0.5 ", L'.', true, 0.5L},
-      {L"0,5", L',', true, 0.5L},
-      {L"0.5", L',', false, 0},
-      {L"-2", L'.', true, -2},
-      {L"+3", L'.', true, 3},
-      {L"1E3", L'.', true, 1000},
-      {L"1e-2", L'.', true, 0.01L},
-      {L"1.", L'.', true, 1},
-      {L".5", L'.', true, 0.5L},
-      {L"", L'.', false, 0},
-      {L"-", L'.', false, 0},
-      {L"1E", L'.', false, 0},
-      {L"1x", L'.', false, 0},
-      {L"1.2.3", L'.', false, 0},
-      {L"1e99999", L'.', false, 0},
-  };
-  for (const auto& c : cases) {
-    long double v = 0;
-    EXPECT_EQ(TryParseCalcFloat(c.text, c.sep, v), c.ok) << Narrow(c.text);
-    if (c.ok) {
-      EXPECT_EQ(v, c.value) << Narrow(c.text);
-    }
-  }
-}
-
 }  // namespace
 }  // namespace corvel

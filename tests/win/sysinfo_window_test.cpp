@@ -12,6 +12,8 @@
 #include "calc/calc_window.h"
 #include "doubles/recording_shell.h"
 #include "doubles/scripted_dialogs.h"
+#include "doubles/table_wmi.h"
+#include "base/text.h"
 #include "win/files.h"
 
 namespace corvel {
@@ -22,6 +24,7 @@ void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
+    wmi.classes[L"Win32_OperatingSystem"].instances = {{{L"OSArchitecture", WmiValue::Str(L"64-Bit")}}};
     settings = DataFolder() + L"corvel.ini";
     CreateDirectoryW(DataFolder().c_str(), nullptr);
     DeleteFileW(settings.c_str());
@@ -42,7 +45,7 @@ class MainWindow : public ::testing::Test {
     return f;
   }
   void Start() {
-    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, 6);
+    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, wmi, 6);
     main->Create();
     about = std::make_unique<TAboutBox>(dialogs, shell);
     about->Create(main->hwnd());
@@ -66,6 +69,7 @@ class MainWindow : public ::testing::Test {
 
   ScriptedDialogs dialogs;
   RecordingShell shell;
+  TableWmi wmi;
   WindowsCodePage codePage;
   std::wstring settings;
   std::unique_ptr<TFormSysInfo> main;
@@ -143,6 +147,121 @@ TEST_F(MainWindow, EveryPageChangeRefreshesWithoutAnError) {
   }
   EXPECT_TRUE(dialogs.calls.empty());
   EXPECT_EQ(GetText(main->Ctl(L"ButtonHour")), L"12 h") << "the Misc entry names the other clock mode";
+  Close();
+}
+
+TEST_F(MainWindow, EveryRefreshReadsTheArchitectureWithOneQuery) {
+  Start();
+  const std::vector<std::wstring> atStart = {L"Win32_OperatingSystem"};
+  EXPECT_EQ(wmi.queries, atStart) << "the Control page at start reads nothing else";
+  EXPECT_EQ(main->OsArchitecture(), L"64-Bit");
+  wmi.classes[L"Win32_OperatingSystem"].instances[0][L"OSArchitecture"] = WmiValue::Null();
+  SelectPage(TFormSysInfo::kMisc);
+  EXPECT_EQ(main->OsArchitecture(), L"") << "asked afresh, not kept from the last refresh";
+  wmi.classes.clear();
+  SelectPage(TFormSysInfo::kControl);
+  EXPECT_EQ(main->OsArchitecture(), L"") << "WMI failing gives empty, no box";
+  EXPECT_EQ(wmi.queries.size(), 3u);
+  EXPECT_TRUE(dialogs.calls.empty());
+  Close();
+}
+
+TEST_F(MainWindow, BiosPageShowsItsValuesFromOneQuery) {
+  auto S = [](const wchar_t* t) { return WmiValue::Str(t); };
+  WmiInstance bios = {{L"ReleaseDate", WmiValue::Text(WmiType::DateTime, L"20240131000000.000000+000")},
+                      {L"CurrentLanguage", S(L"en|US|iso8859-1")}, {L"Manufacturer", S(L"The Maker")},
+                      {L"Name", S(L"Default System BIOS")},      {L"PrimaryBIOS", WmiValue::Bool(true)},
+                      {L"SerialNumber", WmiValue::Null()},       {L"SMBIOSBIOSVersion", S(L"1.2.3")},
+                      {L"SMBIOSMajorVersion", WmiValue::U16(3)}, {L"SMBIOSMinorVersion", WmiValue::U16(4)},
+                      {L"SMBIOSPresent", WmiValue::Bool(false)}, {L"Status", S(L"ok")},
+                      {L"Version", S(L"MAKER - 1")},             {L"BuildNumber", WmiValue::Null()}};
+  wmi.classes[L"Win32_BIOS"].instances = {bios};
+  Start();
+  wmi.queries.clear();
+  SelectPage(TFormSysInfo::kBios);
+  const std::pair<const wchar_t*, const wchar_t*> expected[] = {
+      {L"LabelDate", L"31.01.2024"}, {L"LabelLanguage", L"en|US|iso8859-1"}, {L"LabelManufacturer", L"The Maker"},
+      {L"LabelBiosName", L"Default System BIOS"}, {L"LabelPrimary", L"True"}, {L"LabelSerial", L""},
+      {L"LabelSMVersion", L"1.2.3"}, {L"LabelMajor", L"3"}, {L"LabelMinor", L"4"}, {L"LabelPresent", L"False"},
+      {L"LabelVersion", L"MAKER - 1"}, {L"LabelNumber", L""}};
+  for (const auto& [label, text] : expected) EXPECT_EQ(GetText(main->Ctl(label)), text) << Narrow(label);
+  EXPECT_TRUE(Visible(L"ImageBios1"));
+  EXPECT_FALSE(Visible(L"ImageBios2"));
+  const std::vector<std::wstring> once = {L"Win32_OperatingSystem", L"Win32_BIOS"};
+  EXPECT_EQ(wmi.queries, once) << "thirteen values, one query";
+
+  // WMI without the class: every field empty, the status not OK, no box.
+  wmi.classes.erase(L"Win32_BIOS");
+  SelectPage(TFormSysInfo::kControl);
+  SelectPage(TFormSysInfo::kBios);
+  EXPECT_EQ(GetText(main->Ctl(L"LabelDate")), L"..");
+  EXPECT_EQ(GetText(main->Ctl(L"LabelManufacturer")), L"");
+  EXPECT_FALSE(Visible(L"ImageBios1"));
+  EXPECT_TRUE(Visible(L"ImageBios2"));
+  EXPECT_TRUE(dialogs.calls.empty());
+
+  main->Label64Click();
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_NE(shell.calls[0].file.find(L"http"), std::wstring::npos);
+  Close();
+}
+
+TEST_F(MainWindow, MainboardPageShowsTheBoardAndTheModuleOfTheChosenItem) {
+  auto S = [](const std::wstring& t) { return WmiValue::Str(t); };
+  WmiInstance board = {{L"Description", S(L"Base Board")}, {L"Manufacturer", S(L"Board Maker")},
+                       {L"Product", S(L"B-1")},            {L"Version", WmiValue::Null()},
+                       {L"Model", WmiValue::Null()},       {L"Name", S(L"Base Board")},
+                       {L"HostingBoard", WmiValue::Bool(true)}, {L"SerialNumber", S(L"SN 1")},
+                       {L"PoweredOn", WmiValue::Bool(true)},    {L"Tag", S(L"Base Board")}};
+  wmi.classes[L"Win32_BaseBoard"].instances = {board};
+  wmi.classes[L"Win32_MotherboardDevice"] = {};  // as under Wine: no instances
+  auto& modules = wmi.classes[L"Win32_PhysicalMemory"].instances;
+  const wchar_t* banks[] = {L"", L"BANK 1", L"BANK 2", L"BANK 3"};
+  for (int n = 0; n < 4; ++n) {
+    const std::wstring k = std::to_wstring(n);
+    modules.push_back({{L"Tag", S(L"Physical Memory " + k)}, {L"Manufacturer", S(L"maker " + k)},
+                       {L"BankLabel", S(banks[n])}, {L"DeviceLocator", S(L"DIMM " + k)},
+                       {L"Capacity", WmiValue::U64(4294967296ull * (n + 1))}, {L"Speed", WmiValue::U32(1600)},
+                       {L"TotalWidth", WmiValue::U16(64)}, {L"FormFactor", WmiValue::U16(n == 3 ? 16 : 12)}});
+  }
+  Start();
+  wmi.queries.clear();
+  SelectPage(TFormSysInfo::kMainboard);
+  const std::pair<const wchar_t*, const wchar_t*> expected[] = {
+      {L"LabelBDescription", L"Base Board"}, {L"LabelBManufacturer", L"Board Maker"}, {L"LabelBProduct", L"B-1"},
+      {L"LabelBVersion", L""}, {L"LabelBModel", L""}, {L"LabelHosting", L"True"}, {L"LabelBSerial", L"SN 1"},
+      {L"LabelPowered", L"True"}, {L"LabelBusType", L""},
+      // Item 0 is "BANK 1" but shows slot 0: the index is the slot.
+      {L"LabelMemTag", L"Physical Memory 0"}, {L"LabelMemSpeed", L"1600 MHz"}, {L"LabelMemModule", L"DIMM 0"},
+      {L"LabelMemCapacity", L"4096 MB"}, {L"LabelMemSocket", L"64 pins"}, {L"LabelMemManufacturer", L"maker 0"},
+      {L"LabelMemForm", L"SODIMM"}};
+  for (const auto& [label, text] : expected) EXPECT_EQ(GetText(main->Ctl(label)), text) << Narrow(label);
+  EXPECT_FALSE(Visible(L"ImageBoard1"));
+  EXPECT_TRUE(Visible(L"ImageBoard2")) << "no status is not OK";
+  HWND combo = main->Ctl(L"ComboBox1");
+  ASSERT_EQ(ComboCount(combo), 3);
+  EXPECT_EQ(ComboItem(combo, 0), L"BANK 1");
+  EXPECT_EQ(ComboItem(combo, 2), L"BANK 3");
+  const std::vector<std::wstring> once = {L"Win32_OperatingSystem", L"Win32_BaseBoard", L"Win32_MotherboardDevice",
+                                          L"Win32_PhysicalMemory"};
+  EXPECT_EQ(wmi.queries, once) << "twenty values, one query per class";
+
+  // The user's choice of the third item shows slot 2.
+  ComboSelect(combo, 2);
+  SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  EXPECT_EQ(GetText(main->Ctl(L"LabelMemTag")), L"Physical Memory 2");
+  EXPECT_EQ(GetText(main->Ctl(L"LabelMemCapacity")), L"12288 MB");
+
+  // Coming back fills afresh: the list is not doubled.
+  SelectPage(TFormSysInfo::kControl);
+  modules.clear();
+  SelectPage(TFormSysInfo::kMainboard);
+  EXPECT_EQ(ComboCount(combo), 0);
+  EXPECT_EQ(GetText(main->Ctl(L"LabelMemTag")), L"") << "an empty list empties the module fields";
+  EXPECT_TRUE(dialogs.calls.empty());
+  main->Label33Click();
+  ASSERT_EQ(shell.calls.size(), 1u);
   Close();
 }
 

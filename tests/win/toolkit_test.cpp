@@ -9,6 +9,8 @@
 #include "win/dialogs_win.h"
 #include "win/form.h"
 
+#include <commctrl.h>
+
 namespace corvel {
 namespace {
 
@@ -134,6 +136,39 @@ TEST(Win32Dialogs, MessageDlgButtonsAreGerman) {
   Win32Dialogs dialogs;
   EXPECT_EQ(dialogs.MessageDlg(L"Weiter?", DlgType::Confirmation, kBtnYes | kBtnNo | kBtnCancel), DlgResult::No);
   EXPECT_EQ(captions, (std::vector<std::wstring>{L"Bestätigen", L"&Ja", L"&Nein", L"Abbrechen"}));
+}
+
+}  // namespace
+}  // namespace corvel
+
+namespace corvel {
+namespace {
+
+TEST(Controls, HintsBecomeTooltipsOfTheirControls) {
+  ScriptedDialogs dialogs;
+  class HintForm : public Form {
+   public:
+    explicit HintForm(Dialogs& d) : Form(d, L"THintForm") {
+      CreateForm(L"Hints", 200, 100, nullptr);
+      const ControlSpec table[] = {
+          {Kind::Button, L"WithHint", L"A", {10, 10, 80, 25}, 0, L"Select folder"},
+          {Kind::Button, L"NoHint", L"B", {10, 50, 80, 25}},
+      };
+      AddControls(table);
+    }
+    using Form::controls;
+  } form(dialogs);
+  HWND tips = form.controls().Tooltips();
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
+  wchar_t text[80] = L"";
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = form.hwnd();
+  ti.uId = reinterpret_cast<UINT_PTR>(form.Ctl(L"WithHint"));
+  ti.lpszText = text;
+  SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
+  EXPECT_STREQ(text, L"Select folder");
 }
 
 }  // namespace
