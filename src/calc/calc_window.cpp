@@ -88,8 +88,6 @@ void TFormRech::Create(HWND owner) {
   CreateForm(L"Calc", kClientWidth, kClientHeight, owner,
              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME, RGB(0xB6, 0xB6, 0xB6));
   AddControls(kControls);
-  for (const auto& c : kControls)
-    if (c.hint) hints_[c.name] = c.hint;
   display_ = Ctl(L"Edit1");
   SetWindowSubclass(display_, DisplayProc, 1, reinterpret_cast<DWORD_PTR>(this));
   normalBrush_.reset(CreateSolidBrush(RGB(0xF0, 0xF0, 0xF0)));
@@ -132,8 +130,7 @@ void TFormRech::Create(HWND owner) {
 }
 
 std::wstring TFormRech::Hint(const std::wstring& component) const {
-  auto it = hints_.find(component);
-  return it == hints_.end() ? std::wstring() : it->second;
+  return controls().Hint(component);
 }
 
 std::wstring TFormRech::MenuText(UINT id) const {
@@ -177,8 +174,9 @@ void TFormRech::SetLanguageTexts() {
   for (const auto& e : CalcLanguageTable()) {
     const wchar_t* text = English() ? e.english : e.german;
     const std::wstring name = e.component;
-    if (e.hint) hints_[name] = text;
-    else if (name == L"File1") SetMenuText(menu_, 0, true, text);
+    if (e.hint) {
+      if (controls().Has(name)) controls().SetHint(name, text);
+    } else if (name == L"File1") SetMenuText(menu_, 0, true, text);
     else if (name == L"Savecalculation1") SetMenuText(fileMenu_, kMenuSave, false, text);
     else if (name == L"Loadcalculation1") SetMenuText(fileMenu_, kMenuLoad, false, text);
     else if (name == L"quit1") SetMenuText(fileMenu_, kMenuQuit, false, text);

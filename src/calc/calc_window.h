@@ -76,7 +76,6 @@ class TFormRech : public TwoLanguageForm {
   Calculator calc_;
   HWND display_ = nullptr;
   HMENU menu_ = nullptr, fileMenu_ = nullptr;
-  std::map<std::wstring, std::wstring> hints_;
   std::wstring helpFile_;
   std::wstring memo_;  // Memo1: the buffer of load and save
   UniqueBrush normalBrush_, editBrush_;

@@ -120,6 +120,33 @@ void Controls::Create(HWND parent, std::span<const ControlSpec> table) {
   }
 }
 
+void Controls::SetHint(std::wstring_view name, const std::wstring& hint) {
+  HWND control = (*this)[name];
+  if (Hint(name).empty()) {  // no tooltip yet
+    AddHint(GetParent(control), control, hint.c_str());
+    return;
+  }
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = GetParent(control);
+  ti.uId = reinterpret_cast<UINT_PTR>(control);
+  ti.lpszText = const_cast<wchar_t*>(hint.c_str());
+  SendMessageW(tooltips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+std::wstring Controls::Hint(std::wstring_view name) const {
+  if (!tooltips_) return {};
+  HWND control = (*this)[name];
+  wchar_t text[256] = L"";
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.hwnd = GetParent(control);
+  ti.uId = reinterpret_cast<UINT_PTR>(control);
+  ti.lpszText = text;
+  SendMessageW(tooltips_, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&ti));
+  return text;
+}
+
 void Controls::AddHint(HWND parent, HWND control, const wchar_t* hint) {
   if (!tooltips_) {
     tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,

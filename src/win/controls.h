@@ -74,6 +74,9 @@ class Controls {
   const ControlInfo* Find(int id) const;
   bool Has(std::wstring_view name) const { return byName_.count(std::wstring(name)) != 0; }
   HWND Tooltips() const { return tooltips_; }  // null while no control has a hint
+  // Sets or changes the hint of a control (a language switch).
+  void SetHint(std::wstring_view name, const std::wstring& hint);
+  std::wstring Hint(std::wstring_view name) const;  // the tooltip text, empty without one
 
  private:
   void AddHint(HWND parent, HWND control, const wchar_t* hint);

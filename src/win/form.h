@@ -95,6 +95,7 @@ class Form : public Window {
   virtual void FormCloseRequested() { EndModal(IDCANCEL); }
   virtual void Notify(const NMHDR& /*header*/) {}
   Controls& controls() { return controls_; }
+  const Controls& controls() const { return controls_; }
   std::map<std::wstring, std::unique_ptr<Page>, std::less<>>& pages() { return pages_; }
 
  private:
