@@ -62,7 +62,7 @@ void CleanerEngine::DeleteOneFile(const std::wstring& path) {
   // larger than the days since 1899 must keep everything, not lose the test.
   if (rule_.hasAge && fs_.LastWritten(path) > rule_.cutoff) return;
   const std::uint64_t size = fs_.SizeOf(path);
-  if (fs_.DeleteFile(path) || fs_.ShellDelete(path)) {
+  if (fs_.RemoveFile(path) || fs_.ShellDelete(path)) {
     counters_.bytes += size;
     ++counters_.files;
     log_.push_back(kLogDeleted + path);

@@ -30,7 +30,7 @@ class FileSystem {
   // Last-write time as a local date-time serial.
   virtual double LastWritten(const std::wstring& path) = 0;
   virtual std::uint64_t SizeOf(const std::wstring& path) = 0;
-  virtual bool DeleteFile(const std::wstring& path) = 0;
+  virtual bool RemoveFile(const std::wstring& path) = 0;
   // The second way: the shell's delete, which also removes read-only files.
   virtual bool ShellDelete(const std::wstring& path) = 0;
   // Removes an empty folder; fails for anything else.

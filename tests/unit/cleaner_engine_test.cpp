@@ -239,7 +239,7 @@ class TableReference {
   void DeleteOne(const std::wstring& path) {
     if (fs_.Probe(path) != FileSystem::Kind::File) return;
     if (rule_.hasAge && fs_.LastWritten(path) > rule_.cutoff) return;
-    if (fs_.DeleteFile(path) || fs_.ShellDelete(path)) log.push_back(L"Deleted: " + path);
+    if (fs_.RemoveFile(path) || fs_.ShellDelete(path)) log.push_back(L"Deleted: " + path);
     else log.push_back(L"Access denied: " + path);
   }
   static bool Less(const FileEntry& a, const FileEntry& b) {

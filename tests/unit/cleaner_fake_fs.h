@@ -66,7 +66,7 @@ class FakeFileSystem : public FileSystem {
   }
   double LastWritten(const std::wstring& path) override { return Get(path) ? Get(path)->written : 0; }
   std::uint64_t SizeOf(const std::wstring& path) override { return Get(path) ? Get(path)->size : 0; }
-  bool DeleteFile(const std::wstring& path) override {
+  bool RemoveFile(const std::wstring& path) override {
     Node* n = Get(path);
     ++deleteCalls;
     if (!n || n->kind != Kind::File || n->readOnly || n->locked) return false;
