@@ -8,11 +8,13 @@
 #include "base/text.h"
 #include "cleaner/engine.h"
 #include "unit/cleaner_fake_fs.h"
+#include "unit/cleaner_table_reference.h"
 
 namespace corvel {
 namespace {
 
 using fake::FakeFileSystem;
+using fake::TableReference;
 using Lines = std::vector<std::wstring>;
 
 constexpr double kNow = 46000.5;  // noon
@@ -218,74 +220,6 @@ TEST(CleanerTotals, Formatting) {
   EXPECT_EQ(FormatFreedBytes(1024 * 1024 + 104858, L'.'), L"1.1 MB");
 }
 
-// The walk as first designed: a table of 1001 x 1001 recorded folders whose
-// every cell is tried after every walked folder, subfolder listings capped at
-// 1001 entries. Kept here as the reference the engine must agree with.
-class TableReference {
- public:
-  explicit TableReference(FakeFileSystem& fs) : fs_(fs), table_(1001) {}
-  void Run(const Lines& rules) {
-    for (const auto& line : rules) {
-      rule_ = ReadCleanRule(Trim(line), kNow);
-      if (!rule_.isMask) { DeleteOne(rule_.file); continue; }
-      if (fs_.Probe(rule_.folder) != FileSystem::Kind::Folder) continue;
-      DeleteMatching(rule_.folder);
-      if (rule_.subfolders) CleanSubfolders(rule_.folder);
-    }
-  }
-  Lines log;
-
- private:
-  void DeleteOne(const std::wstring& path) {
-    if (fs_.Probe(path) != FileSystem::Kind::File) return;
-    if (rule_.hasAge && fs_.LastWritten(path) > rule_.cutoff) return;
-    if (fs_.RemoveFile(path) || fs_.ShellDelete(path)) log.push_back(L"Deleted: " + path);
-    else log.push_back(L"Access denied: " + path);
-  }
-  static bool Less(const FileEntry& a, const FileEntry& b) {
-    return AsciiLower(a.name) != AsciiLower(b.name) ? AsciiLower(a.name) < AsciiLower(b.name) : a.name < b.name;
-  }
-  void DeleteMatching(const std::wstring& folder) {
-    std::vector<FileEntry> entries;
-    fs_.List(folder, entries);
-    std::sort(entries.begin(), entries.end(), Less);
-    for (const auto& e : entries)
-      if (!e.folder && MatchesMask(rule_.mask, e.name)) DeleteOne(JoinPath(folder, e.name));
-  }
-  void CleanSubfolders(const std::wstring& f) {
-    std::vector<FileEntry> entries;
-    fs_.List(f, entries);
-    std::sort(entries.begin(), entries.end(), Less);
-    std::size_t examined = 2;  // "." and ".."
-    for (const auto& e : entries) {
-      if (++examined > 1001) break;
-      if (!e.folder) continue;
-      const std::wstring s = JoinPath(f, e.name);
-      if (fs_.Probe(s) != FileSystem::Kind::Folder) continue;
-      Cell(level_, ++column_) = s;
-      DeleteMatching(s);
-    }
-    const int l = level_, n = column_;
-    if (level_ < 1000) ++level_;
-    column_ = -1;
-    for (int c = 0; c <= n; ++c)
-      if (fs_.Probe(Cell(l, c)) == FileSystem::Kind::Folder) CleanSubfolders(Cell(l, c));
-    for (int r = level_; r >= 0; --r)
-      for (int c = 0; c <= 1000; ++c)
-        if (!Cell(r, c).empty()) fs_.RemoveFolder(Cell(r, c));
-  }
-  // Rows are allocated on first use; an untouched row reads as empty cells.
-  std::wstring& Cell(int r, int c) {
-    if (table_[r].empty()) table_[r].resize(1001);
-    return table_[r][c];
-  }
-
-  FakeFileSystem& fs_;
-  CleanRule rule_;
-  std::vector<std::vector<std::wstring>> table_;
-  int level_ = 0, column_ = -1;
-};
-
 TEST(CleanerEngine, RandomTreesEndAsTheTableWalkLeavesThem) {
   const wchar_t* names[] = {L"a", L"B", L"c.tmp", L"D.TMP", L"e.log", L"f.txt", L"g", L"h.x"};
   const wchar_t* masks[] = {L"*.*", L"*.tmp", L"*.log;*.txt", L"*.", L"?.x", L"c*"};
@@ -318,7 +252,7 @@ TEST(CleanerEngine, RandomTreesEndAsTheTableWalkLeavesThem) {
       rules.push_back(line);
     }
     FakeFileSystem copy = fs;
-    TableReference reference(copy);
+    TableReference reference(copy, kNow);
     reference.Run(rules);
     CleanerEngine engine(fs);
     engine.RunRuleList(rules, kNow);
