@@ -150,3 +150,25 @@ std::wstring FormatBinSize(std::uint64_t bytes) {
 }
 
 }  // namespace corvel
+
+namespace corvel {
+
+CleaningResult RunCleaningPass(CleanerEngine& engine, CleanerPlatform& platform,
+                               const std::function<std::vector<std::wstring>()>& buildBuiltIns,
+                               const std::vector<std::wstring>& listLines, double now) {
+  engine.StartRun();
+  CleaningResult result;
+  result.bin = platform.QueryRecycleBin();
+  std::vector<std::wstring> rules = buildBuiltIns ? buildBuiltIns() : std::vector<std::wstring>{};
+  rules.insert(rules.end(), listLines.begin(), listLines.end());
+  if (!rules.empty()) engine.RunRuleList(rules, now);
+  platform.ClearInternetCache();
+  platform.ClearUrlHistory();
+  platform.EmptyRecycleBin();
+  result.totals = engine.counters();
+  result.totals.files += static_cast<std::int32_t>(result.bin.items);
+  result.totals.bytes += result.bin.size;
+  return result;
+}
+
+}  // namespace corvel

@@ -101,3 +101,37 @@ std::wstring FormatFreedBytes(std::uint64_t bytes, wchar_t decimalSeparator);
 std::wstring FormatBinSize(std::uint64_t bytes);
 
 }  // namespace corvel
+
+namespace corvel {
+
+struct RecycleBinInfo {
+  std::uint64_t size = 0;
+  std::uint64_t items = 0;
+};
+
+// The steps of a cleaning pass around the rule list.
+class CleanerPlatform {
+ public:
+  virtual ~CleanerPlatform() = default;
+  virtual RecycleBinInfo QueryRecycleBin() = 0;
+  virtual void ClearInternetCache() = 0;
+  virtual void ClearUrlHistory() = 0;
+  // Throws Error when the system has no way to empty it.
+  virtual void EmptyRecycleBin() = 0;
+};
+
+struct CleaningResult {
+  CleanerCounters totals;  // the run's files and bytes plus the recycle bin's
+  RecycleBinInfo bin;      // as queried before the bin was emptied
+};
+
+// One cleaning pass as the cleaner window runs it: counters and log reset,
+// recycle bin queried, built-in rules built (`buildBuiltIns`), the list
+// file's lines appended, the rule list run, Internet cache, history and
+// recycle bin cleared, the bin's figures added. A rule with an unreadable day
+// count throws ConvertError and nothing after it happens.
+CleaningResult RunCleaningPass(CleanerEngine& engine, CleanerPlatform& platform,
+                               const std::function<std::vector<std::wstring>()>& buildBuiltIns,
+                               const std::vector<std::wstring>& listLines, double now);
+
+}  // namespace corvel
