@@ -76,3 +76,19 @@ TEST(CleaningPass, BadRuleEndsThePassBeforeCacheHistoryAndBin) {
 
 }  // namespace
 }  // namespace corvel
+
+#include "cleaner/reboot_delete.h"
+
+namespace corvel {
+namespace {
+
+TEST(WininitDeletion, NulLineAfterEveryRenameSection) {
+  using L = std::vector<std::wstring>;
+  EXPECT_EQ(AddWininitDeletion({}, L"C:\\TEMP\\A~1.DAT"), (L{L"[rename]", L"NUL=C:\\TEMP\\A~1.DAT"}));
+  EXPECT_EQ(AddWininitDeletion({L"[Rename]", L"x=y", L"[RENAME]"}, L"F"),
+            (L{L"[Rename]", L"NUL=F", L"x=y", L"[RENAME]", L"NUL=F"}));
+  EXPECT_EQ(AddWininitDeletion({L"[other]", L" [rename]"}, L"F"), (L{L"[other]", L" [rename]"}));
+}
+
+}  // namespace
+}  // namespace corvel
