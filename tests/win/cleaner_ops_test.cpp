@@ -50,3 +50,25 @@ TEST(CleanerOps, RecycleBinQueryAnswersWithoutFailing) {
 
 }  // namespace
 }  // namespace corvel
+
+#include "cleaner/builtin_rules_win.h"
+
+namespace corvel {
+namespace {
+
+// Only reads the system: the lines are built, nothing is run.
+TEST(CleanerOps, BuiltInRulesResolveOnThisSystem) {
+  CoInitialize(nullptr);
+  const BuiltInBases b = ResolveBuiltInBases();
+  EXPECT_FALSE(b.windows.empty());
+  EXPECT_EQ(b.system.back(), L'\\');
+  EXPECT_FALSE(b.appData.empty());
+  Win32BuiltInEnvironment env;
+  const auto lines = BuildBuiltInRules(b, env, false, false);
+  EXPECT_LE(lines.size(), 98u);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), b.windows + L"\\Temp\\*.* /u"), lines.end());
+  CoUninitialize();
+}
+
+}  // namespace
+}  // namespace corvel
