@@ -88,7 +88,8 @@ bool MatchesMask(std::wstring_view mask, std::wstring_view name) {
 
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
   std::wstring out(folder);
-  if (out.empty() || out.back() != L'\\') out += L'\\';
+  // "C:" names the current folder of drive C, not its root.
+  if (out.empty() || (out.back() != L'\\' && out.back() != L':')) out += L'\\';
   out += name;
   return out;
 }

@@ -33,7 +33,8 @@ bool MatchesPattern(std::wstring_view pattern, std::wstring_view name);
 // match nothing.
 bool MatchesMask(std::wstring_view mask, std::wstring_view name);
 
-// Folder + "\" + name, without doubling the backslash after a drive root.
+// Folder + "\" + name, without doubling the backslash after a drive root
+// and without turning a drive-relative "C:" into the root "C:\".
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 
 }  // namespace corvel

@@ -88,6 +88,7 @@ TEST(Wildcards, MasksJoinPatternsWithSemicolons) {
 TEST(Wildcards, JoinPathKeepsOneBackslash) {
   EXPECT_EQ(JoinPath(L"C:\\", L"a"), L"C:\\a");
   EXPECT_EQ(JoinPath(L"C:\\T", L"a"), L"C:\\T\\a");
+  EXPECT_EQ(JoinPath(L"C:", L"a"), L"C:a");
 }
 
 }  // namespace
