@@ -1,0 +1,123 @@
+#include "cleaner/builtin_rules_win.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "base/text.h"
+#include "cleaner/cleaner_ops_win.h"
+#include "fileinfo/file_helpers.h"
+#include "win/handles.h"
+
+namespace corvel {
+namespace {
+
+std::wstring SpecialFolder(int csidl) {
+  LPITEMIDLIST list = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || !list) return {};
+  wchar_t path[MAX_PATH] = L"";
+  const bool ok = SHGetPathFromIDListW(list, path);
+  CoTaskMemFree(list);
+  std::wstring out = ok ? path : L"";
+  while (out.size() > 3 && out.back() == L'\\') out.pop_back();
+  return out;
+}
+
+std::wstring Environment(const wchar_t* name, bool& present) {
+  const DWORD n = GetEnvironmentVariableW(name, nullptr, 0);
+  present = n != 0;
+  if (!n) return {};
+  std::wstring value(n, L'\0');
+  const DWORD got = GetEnvironmentVariableW(name, value.data(), n);
+  value.resize(got < n ? got : 0);
+  return value;
+}
+
+std::wstring CurrentFolder() {
+  const DWORD n = GetCurrentDirectoryW(0, nullptr);
+  if (!n) return {};
+  std::wstring value(n, L'\0');
+  value.resize(GetCurrentDirectoryW(n, value.data()));
+  return value;
+}
+
+std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* name) {
+  wchar_t buffer[1024];
+  DWORD size = sizeof buffer;
+  if (RegGetValueW(root, key, name, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, buffer, &size) !=
+      ERROR_SUCCESS)
+    return {};
+  return buffer;
+}
+
+}  // namespace
+
+BuiltInBases ResolveBuiltInBases() {
+  BuiltInBases b;
+  wchar_t buffer[MAX_PATH] = L"";
+  UINT n = GetWindowsDirectoryW(buffer, MAX_PATH);
+  b.windows = n && n < MAX_PATH ? buffer : L"";
+  n = GetSystemDirectoryW(buffer, MAX_PATH);
+  b.system = n && n < MAX_PATH ? buffer : L"";
+  if (b.system.empty() || b.system.back() != L'\\') b.system += L'\\';
+  bool tmp = false, temp = false;
+  Environment(L"TMP", tmp);
+  const std::wstring tempValue = Environment(L"TEMP", temp);
+  b.current = CurrentFolder();
+  b.temp = tmp && temp ? tempValue : b.current;
+  b.appData = SpecialFolder(CSIDL_APPDATA);
+  b.profile = SpecialFolder(CSIDL_PROFILE);
+  b.inetCache = SpecialFolder(CSIDL_INTERNET_CACHE);
+  b.cookies = SpecialFolder(CSIDL_COOKIES);
+  b.history = SpecialFolder(CSIDL_HISTORY);
+  b.commonData = SpecialFolder(CSIDL_COMMON_APPDATA);
+  b.commonFiles = RegistryText(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", L"CommonFilesDir");
+  return b;
+}
+
+bool Win32BuiltInEnvironment::FolderExists(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(ExtendedLengthPath(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32BuiltInEnvironment::FileExists(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(ExtendedLengthPath(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::wstring> Win32BuiltInEnvironment::Subfolders(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data;
+  const UniqueFind find(FindFirstFileW(ExtendedLengthPath(folder + L"\\*").c_str(), &data));
+  if (find.get() == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = data.cFileName;
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..") names.push_back(name);
+  } while (FindNextFileW(find.get(), &data));
+  std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+    const std::wstring la = AsciiLower(a), lb = AsciiLower(b);
+    return la != lb ? la < lb : a < b;
+  });
+  return names;
+}
+
+std::wstring Win32BuiltInEnvironment::SecondFixedDrive() {
+  const DWORD drives = GetLogicalDrives();
+  int found = 0;
+  for (int i = 0; i < 26; ++i) {
+    if (!(drives & (1u << i))) continue;
+    const std::wstring root = std::wstring(1, static_cast<wchar_t>(L'A' + i)) + L":\\";
+    if (GetDriveTypeW(root.c_str()) == DRIVE_FIXED && ++found == 2) return root.substr(0, 2);
+  }
+  return {};
+}
+
+void Win32BuiltInEnvironment::ScheduleDeleteOnReboot(const std::wstring& path) { corvel::ScheduleDeleteOnReboot(path); }
+
+std::vector<std::wstring> BuildBuiltInRules(bool updateBackups, bool prefetch) {
+  Win32BuiltInEnvironment env;
+  return BuildBuiltInRules(ResolveBuiltInBases(), env, updateBackups, prefetch);
+}
+
+}  // namespace corvel

@@ -1,0 +1,167 @@
+#include "cleaner/cleaner_ops_win.h"
+
+#include <shellapi.h>
+#include <tlhelp32.h>
+#include <wininet.h>
+
+#include <vector>
+
+#include "app/codepage_win.h"
+#include "base/errors.h"
+#include "base/text.h"
+#include "cleaner/reboot_delete.h"
+#include "win/files.h"
+#include "win/handles.h"
+
+namespace corvel {
+namespace {
+
+std::wstring SystemMessage(DWORD code) {
+  wchar_t* text = nullptr;
+  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring out = n ? Trim(std::wstring(text, n)) : L"System error " + IntToStr(code);
+  if (text) LocalFree(text);
+  return out;
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b) {
+  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
+// The cache step needs these wininet exports; whether they exist is asked
+// once per process.
+bool CacheFunctionsPresent() {
+  static const bool present = [] {
+    HMODULE wininet = GetModuleHandleW(L"wininet.dll");
+    if (!wininet) wininet = LoadLibraryW(L"wininet.dll");  // stays loaded: linked anyway
+    if (!wininet) return false;
+    for (const char* name : {"FindFirstUrlCacheGroup", "FindNextUrlCacheGroup", "GetUrlCacheGroupAttributeA",
+                             "SetUrlCacheGroupAttributeA", "FindFirstUrlCacheEntryExA"})
+      if (!GetProcAddress(wininet, name)) return false;
+    return true;
+  }();
+  return present;
+}
+
+// The URL-history object and its interface, by their published ids.
+constexpr CLSID kUrlHistoryClass = {0x3C374A40, 0xBAE4, 0x11CF, {0xBF, 0x7D, 0x00, 0xAA, 0x00, 0x69, 0x46, 0xEE}};
+constexpr IID kUrlHistoryStg2 = {0xAFA0DC11, 0xC313, 0x11D0, {0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38}};
+
+}  // namespace
+
+std::uint32_t GetFileVersionMS(const std::wstring& path) {
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
+  if (!size) return 0;
+  std::vector<unsigned char> data(size);
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return 0;
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT len = 0;
+  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info || len < sizeof *info) return 0;
+  return info->dwFileVersionMS;
+}
+
+bool IsProcessRunning(const std::wstring& name) {
+  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot.IsValid()) return false;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
+    const std::wstring exe = entry.szExeFile;
+    const std::size_t slash = exe.find_last_of(L"\\/");
+    if (SameName(exe, name) || (slash != std::wstring::npos && SameName(exe.substr(slash + 1), name))) return true;
+  }
+  return false;
+}
+
+bool ScheduleDeleteOnReboot(const std::wstring& path) {
+  OSVERSIONINFOW version{};
+  version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExW(&version)) return false;
+#pragma GCC diagnostic pop
+  if (version.dwPlatformId == VER_PLATFORM_WIN32_NT)
+    return MoveFileExW(path.c_str(), nullptr, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+  if (version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) return false;
+  wchar_t folder[MAX_PATH];
+  const UINT n = GetWindowsDirectoryW(folder, MAX_PATH);
+  if (!n || n >= MAX_PATH) return false;
+  const std::wstring ini = JoinPath(folder, L"wininit.ini");
+  wchar_t shortPath[MAX_PATH] = L"";
+  const DWORD s = GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+  const std::wstring shortText = s && s < MAX_PATH ? std::wstring(shortPath, s) : std::wstring();
+  const WindowsCodePage ansi;
+  std::vector<std::wstring> lines;
+  try {
+    if (auto bytes = ReadWholeFile(ini)) lines = SplitLinesCrLf(ansi.FromAnsi(*bytes));
+  } catch (const Error&) {
+    lines.clear();  // unreadable: written anew
+  }
+  std::wstring text;
+  for (const auto& line : AddWininitDeletion(lines, shortText)) text += line + L"\r\n";
+  try {
+    WriteFileReplacing(ini, ansi.ToAnsi(text));
+    return true;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+Win32CleanerPlatform::Win32CleanerPlatform(HWND owner) : owner_(owner) {
+  CoCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER, kUrlHistoryStg2,
+                   reinterpret_cast<void**>(history_.GetAddressOf()));
+}
+
+RecycleBinInfo Win32CleanerPlatform::QueryRecycleBin() {
+  RecycleBinInfo bin;
+  if (GetFileVersionMS(L"shell32.dll") < 0x40048) return bin;
+  SHQUERYRBINFO info{};
+  info.cbSize = sizeof info;  // the structure's size on this platform (20 only on 32-bit)
+  if (SHQueryRecycleBinA(nullptr, &info) == S_OK) {
+    bin.size = static_cast<std::uint64_t>(info.i64Size);
+    bin.items = static_cast<std::uint64_t>(info.i64NumItems);
+  }
+  return bin;
+}
+
+void Win32CleanerPlatform::ClearInternetCache() {
+  if (!CacheFunctionsPresent()) return;
+  const DWORD filter = NORMAL_CACHE_ENTRY | STICKY_CACHE_ENTRY | TRACK_OFFLINE_CACHE_ENTRY | TRACK_ONLINE_CACHE_ENTRY |
+                       COOKIE_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY;
+  std::vector<unsigned char> buffer(4096);
+  auto entry = [&] { return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer.data()); };
+  DWORD size = static_cast<DWORD>(buffer.size());
+  HANDLE find = FindFirstUrlCacheEntryExW(nullptr, 0, filter, 0, entry(), &size, nullptr, nullptr, nullptr);
+  if (!find && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+    buffer.resize(size);
+    find = FindFirstUrlCacheEntryExW(nullptr, 0, filter, 0, entry(), &size, nullptr, nullptr, nullptr);
+  }
+  if (!find) return;
+  for (;;) {
+    DeleteUrlCacheEntryW(entry()->lpszSourceUrlName);
+    size = static_cast<DWORD>(buffer.size());
+    if (FindNextUrlCacheEntryExW(find, entry(), &size, nullptr, nullptr, nullptr)) continue;
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;  // no more items, or any other failure: done
+    buffer.resize(size);
+    if (!FindNextUrlCacheEntryExW(find, entry(), &size, nullptr, nullptr, nullptr)) break;
+  }
+  FindCloseUrlCache(find);
+}
+
+void Win32CleanerPlatform::ClearUrlHistory() {
+  if (history_) history_->ClearHistory();
+}
+
+void Win32CleanerPlatform::EmptyRecycleBin() {
+  using EmptyFn = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
+  UniqueModule shell(LoadLibraryW(L"Shell32.dll"));
+  if (!shell) throw Error(SystemMessage(GetLastError()));
+  const auto empty = reinterpret_cast<EmptyFn>(reinterpret_cast<void*>(GetProcAddress(shell.get(), "SHEmptyRecycleBinA")));
+  if (!empty) throw Error(SystemMessage(GetLastError()));
+  empty(owner_, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+}
+
+}  // namespace corvel

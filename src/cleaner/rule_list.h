@@ -1,0 +1,21 @@
+// The user's rule list file cleaner.lst: where it lives and how its bytes
+// become rule lines. Portable.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/settings.h"
+
+namespace corvel {
+
+// `commonAppData` without a trailing backslash + "\lgxdata\cleaner.lst".
+std::wstring RuleListPath(std::wstring_view commonAppData);
+
+// The file's lines in order: ANSI in the given code page unless a byte-order
+// mark says UTF-8 or UTF-16; lines end at CR LF, LF or CR; a line end at the
+// very end starts no further line. Lines are kept as they are (the engine
+// trims them).
+std::vector<std::wstring> DecodeRuleList(std::string_view bytes, const CodePage& codePage);
+
+}  // namespace corvel
