@@ -8,6 +8,8 @@
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/shell_ops.h"
+#include "info/power_status.h"
+#include "info/power_win.h"
 #include "info/wmi_query.h"
 #include "win/form.h"
 
@@ -32,6 +34,8 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void Create();
   void SetAboutBox(TAboutBox* about) { aboutBox_ = about; }
   void SetCalculator(TwoLanguageForm* calc) { calc_ = calc; }
+  // Where the APM/Sound page reads the battery from (the system unless set).
+  void SetPowerSource(PowerSource& power) { power_ = &power; }
   // A tool window may set the application's help file; it stays set.
   void SetHelpFile(const std::wstring& file) { helpFile_ = file; }
 
@@ -60,6 +64,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void Label64Click();  // BIOS updates link
   void Label33Click();  // driver updates link
   void ComboBox1Select();
+  void ButtonTSoundClick();  // "Check sound"
   bool PreviewKeyDown(WPARAM vk) override;  // FormKeyDown
 
   void LoadSettings();
@@ -95,7 +100,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void FillNetworkPage() {}
   void FillMemoryPage() {}
   void FillDisplayPage() {}
-  void FillApmSoundPage() {}
+  void FillApmSoundPage();
   void FillBiosPage();
   void FillMainboardPage();
   void ClearModuleTable();
@@ -111,6 +116,9 @@ class TFormSysInfo : public Form, private WmiOutputs {
   const CodePage& codePage_;
   MessageTable messages_;
   ShellOps ops_;
+  unsigned windowsMajor_;
+  SystemPowerSource systemPower_;
+  PowerSource* power_ = &systemPower_;
   TAboutBox* aboutBox_ = nullptr;
   TwoLanguageForm* calc_ = nullptr;
   HWND pageControl_ = nullptr;
