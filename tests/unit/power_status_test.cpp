@@ -1,23 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
+#include "doubles/fixed_power.h"
 #include "info/power_status.h"
 
 namespace corvel {
 namespace {
-
-// Answers one record and counts the questions; throws when told to fail.
-struct FixedPower : PowerSource {
-  PowerRecord record;
-  bool fail = false;
-  int reads = 0;
-  PowerRecord Read() override {
-    ++reads;
-    if (fail) throw std::runtime_error("power status failed");
-    return record;
-  }
-};
 
 TEST(PowerStatus, OnlySingleFlagsHaveAClass) {
   const std::pair<int, BatteryClass> cases[] = {
@@ -75,7 +62,7 @@ TEST(PowerStatus, OldSystemsAreNotAsked) {
 TEST(PowerStatus, AFailingSystemCallIsNotSwallowed) {
   FixedPower power;
   power.fail = true;
-  EXPECT_THROW(ReadBatteryState(10, power), std::runtime_error);
+  EXPECT_THROW(ReadBatteryState(10, power), Error);
 }
 
 }  // namespace
