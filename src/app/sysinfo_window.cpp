@@ -205,6 +205,10 @@ TFormSysInfo::TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codeP
       codePage_(codePage),
       ops_(shell, dialogs, messages_, windowsMajor),
       windowsMajor_(windowsMajor) {
+  soundTest_.play = [](unsigned id, unsigned flags) {
+    PlaySoundW(MAKEINTRESOURCEW(id), GetModuleHandleW(nullptr), flags);
+  };
+  soundTest_.wait = [](unsigned ms) { Sleep(ms); };
   // Start-up messages need their texts before the settings are loaded.
   messages_.Fill(0);
 }
@@ -403,9 +407,9 @@ void TFormSysInfo::ButtonTSoundClick() {
   HWND notice = Ctl(L"Label99");
   SetVisible(notice, true);
   UpdateWindow(notice);
-  PlaySoundW(MAKEINTRESOURCEW(IDW_FANFARE), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
+  soundTest_.play(IDW_FANFARE, SND_RESOURCE | SND_ASYNC);
   // The notice stays up while most of the fanfare plays; the window waits with it.
-  Sleep(kSoundNoticeMs);
+  soundTest_.wait(kSoundNoticeMs);
   SetVisible(notice, false);
 }
 

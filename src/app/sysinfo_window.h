@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "app/messages.h"
@@ -36,6 +37,13 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void SetCalculator(TwoLanguageForm* calc) { calc_ = calc; }
   // Where the APM/Sound page reads the battery from (the system unless set).
   void SetPowerSource(PowerSource& power) { power_ = &power; }
+  // What the sound test does: start the wave resource (id, PlaySoundW flags)
+  // and wait (ms). The system's PlaySoundW and Sleep unless set.
+  struct SoundTestSteps {
+    std::function<void(unsigned id, unsigned flags)> play;
+    std::function<void(unsigned ms)> wait;
+  };
+  void SetSoundTestSteps(SoundTestSteps steps) { soundTest_ = std::move(steps); }
   // A tool window may set the application's help file; it stays set.
   void SetHelpFile(const std::wstring& file) { helpFile_ = file; }
 
@@ -119,6 +127,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   unsigned windowsMajor_;
   SystemPowerSource systemPower_;
   PowerSource* power_ = &systemPower_;
+  SoundTestSteps soundTest_;
   TAboutBox* aboutBox_ = nullptr;
   TwoLanguageForm* calc_ = nullptr;
   HWND pageControl_ = nullptr;

@@ -346,6 +346,30 @@ TEST_F(MainWindow, FailingPowerStatusEndsTheApmFillWithTheErrorBox) {
   Close();
 }
 
+TEST_F(MainWindow, SoundTestPlaysTheFanfareWhileTheNoticeShows) {
+  std::vector<std::wstring> steps;
+  Start();
+  SelectPage(TFormSysInfo::kApmSound);
+  Click(main->Ctl(L"SpeedButton42"));  // English: the notice text follows the language
+  const std::wstring notice = GetText(main->Ctl(L"Label99"));
+  EXPECT_FALSE(notice.empty());
+  main->SetSoundTestSteps({[&](unsigned id, unsigned flags) {
+                             steps.push_back(L"play " + std::to_wstring(id) + L" " + std::to_wstring(flags) +
+                                             (Visible(L"Label99") ? L" notice" : L" no notice"));
+                           },
+                           [&](unsigned ms) {
+                             steps.push_back(L"wait " + std::to_wstring(ms) +
+                                             (Visible(L"Label99") ? L" notice" : L" no notice"));
+                           }});
+  Click(main->Ctl(L"SpeedButton37"));
+  const std::vector<std::wstring> expected = {L"play 2 " + std::to_wstring(0x40005) + L" notice", L"wait 4000 notice"};
+  EXPECT_EQ(steps, expected);
+  EXPECT_FALSE(Visible(L"Label99")) << "hidden again after the wait";
+  EXPECT_EQ(GetText(main->Ctl(L"Label99")), notice);
+  EXPECT_TRUE(dialogs.calls.empty());
+  Close();
+}
+
 TEST_F(MainWindow, AboutBoxFollowsTheLanguage) {
   Start();
   static TAboutBox* box;
