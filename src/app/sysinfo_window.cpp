@@ -1,13 +1,16 @@
 #include "app/sysinfo_window.h"
 
 #include <commctrl.h>
+#include <mmsystem.h>
 
 #include "app/about_window.h"
 #include "app/language_form.h"
 #include "app/system_win.h"
+#include "resource.h"
 #include "base/errors.h"
 #include "base/text.h"
 #include "info/board_pages.h"
+#include "info/power_status.h"
 #include "win/files.h"
 
 namespace corvel {
@@ -16,6 +19,7 @@ namespace {
 
 constexpr int kClientWidth = 700, kClientHeight = 421;
 constexpr UINT_PTR kTimer1 = 1;
+constexpr DWORD kSoundNoticeMs = 4000;
 constexpr const wchar_t* kOnlineAddress = L"https://corvel.example/";
 constexpr const wchar_t* kBiosUpdateAddress = L"https://corvel.example/bios-updates";
 constexpr const wchar_t* kDriverUpdateAddress = L"https://corvel.example/driver-updates";
@@ -59,6 +63,23 @@ const ControlSpec kDisplayPage[] = {
 };
 
 const ControlSpec kApmSoundPage[] = {
+    {Kind::Caption, L"Label58", L"Battery", {16, 16, 300, 14}, kBold},
+    {Kind::Caption, L"Label60", L"Life percent:", {16, 40, 110, 14}},
+    {Kind::Value, L"Labelpercent", L"", {130, 40, 60, 14}},
+    {Kind::Progress, L"ProgressBar1", nullptr, {200, 39, 200, 16}},
+    {Kind::Caption, L"Label62", L"Line status:", {16, 64, 110, 14}},
+    {Kind::StatusYes, L"ImageLineOn", nullptr, {130, 63, 16, 16}, kHidden},
+    {Kind::StatusNo, L"ImageLineOff", nullptr, {130, 63, 16, 16}, kHidden},
+    {Kind::StatusUnknown, L"ImageUnKnown", nullptr, {130, 63, 16, 16}, kHidden},
+    {Kind::Caption, L"Label139", L"Sound", {16, 110, 300, 14}, kBold},
+    {Kind::Caption, L"Label137", L"Sound card:", {16, 134, 110, 14}},
+    {Kind::Value, L"LabelSoundcard", L"", {130, 134, 520, 14}},
+    {Kind::Caption, L"Label140", L"Manufacturer:", {16, 152, 110, 14}},
+    {Kind::Value, L"LabelSoundM", L"", {130, 152, 520, 14}},
+    {Kind::Caption, L"Label141", L"Status:", {16, 170, 110, 14}},
+    {Kind::StatusYes, L"ImageSound2", nullptr, {130, 169, 16, 16}, kHidden},
+    {Kind::StatusNo, L"ImageSound1", nullptr, {130, 169, 16, 16}, kHidden},
+    {Kind::Button, L"SpeedButton37", L"Check sound", {16, 200, 150, 28}},
     {Kind::Value, L"Label99", L"", {16, 360, 640, 14}, kHidden},
 };
 
@@ -182,7 +203,12 @@ TFormSysInfo::TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codeP
       shell_(shell),
       wmi_(wmi, *this),
       codePage_(codePage),
-      ops_(shell, dialogs, messages_, windowsMajor) {
+      ops_(shell, dialogs, messages_, windowsMajor),
+      windowsMajor_(windowsMajor) {
+  soundTest_.play = [](unsigned id, unsigned flags) {
+    PlaySoundW(MAKEINTRESOURCEW(id), GetModuleHandleW(nullptr), flags);
+  };
+  soundTest_.wait = [](unsigned ms) { Sleep(ms); };
   // Start-up messages need their texts before the settings are loaded.
   messages_.Fill(0);
 }
@@ -201,6 +227,7 @@ void TFormSysInfo::Create() {
   OnClick(L"Label64", [this] { Label64Click(); });
   OnClick(L"Label33", [this] { Label33Click(); });
   OnSelect(L"ComboBox1", [this] { ComboBox1Select(); });
+  OnClick(L"SpeedButton37", [this] { ButtonTSoundClick(); });
   OnClick(L"Label127", [this] { SetChecked(Ctl(L"CheckBox1"), !IsChecked(Ctl(L"CheckBox1"))); });
 }
 
@@ -357,6 +384,34 @@ void TFormSysInfo::RefreshActivePage() {
 }
 
 // ---- information pages ----
+
+void TFormSysInfo::FillApmSoundPage() {
+  StopTimer1();
+  // A failing power status ends the fill here, before the sound fields.
+  const BatteryState battery = ReadBatteryState(windowsMajor_, *power_);
+  SetText(Ctl(L"Labelpercent"), IntToStr(battery.percent) + L" %");
+  SendMessageW(Ctl(L"ProgressBar1"), PBM_SETPOS, battery.percent, 0);  // 255 stands at the maximum
+  SetVisible(Ctl(L"ImageLineOff"), battery.line == LineStatus::Off);
+  SetVisible(Ctl(L"ImageLineOn"), battery.line == LineStatus::On);
+  SetVisible(Ctl(L"ImageUnKnown"), battery.line == LineStatus::Unknown);
+  HWND card = Ctl(L"LabelSoundcard");
+  SetText(card, wmi_.WmiQuery(L"Win32_SoundDevice", L"ProductName"));
+  if (Trim(GetText(card)).empty()) SetText(card, wmi_.WmiQuery(L"Win32_SoundDevice", L"Description"));
+  SetText(Ctl(L"LabelSoundM"), wmi_.WmiQuery(L"Win32_SoundDevice", L"Manufacturer"));
+  const bool ok = IsStatusOk(wmi_.WmiQuery(L"Win32_SoundDevice", L"Status"));
+  SetVisible(Ctl(L"ImageSound2"), ok);
+  SetVisible(Ctl(L"ImageSound1"), !ok);
+}
+
+void TFormSysInfo::ButtonTSoundClick() {
+  HWND notice = Ctl(L"Label99");
+  SetVisible(notice, true);
+  UpdateWindow(notice);
+  soundTest_.play(IDW_FANFARE, SND_RESOURCE | SND_ASYNC);
+  // The notice stays up while most of the fanfare plays; the window waits with it.
+  soundTest_.wait(kSoundNoticeMs);
+  SetVisible(notice, false);
+}
 
 void TFormSysInfo::FillBiosPage() {
   StopTimer1();

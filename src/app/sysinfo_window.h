@@ -3,11 +3,14 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/shell_ops.h"
+#include "info/power_status.h"
+#include "info/power_win.h"
 #include "info/wmi_query.h"
 #include "win/form.h"
 
@@ -32,6 +35,15 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void Create();
   void SetAboutBox(TAboutBox* about) { aboutBox_ = about; }
   void SetCalculator(TwoLanguageForm* calc) { calc_ = calc; }
+  // Where the APM/Sound page reads the battery from (the system unless set).
+  void SetPowerSource(PowerSource& power) { power_ = &power; }
+  // What the sound test does: start the wave resource (id, PlaySoundW flags)
+  // and wait (ms). The system's PlaySoundW and Sleep unless set.
+  struct SoundTestSteps {
+    std::function<void(unsigned id, unsigned flags)> play;
+    std::function<void(unsigned ms)> wait;
+  };
+  void SetSoundTestSteps(SoundTestSteps steps) { soundTest_ = std::move(steps); }
   // A tool window may set the application's help file; it stays set.
   void SetHelpFile(const std::wstring& file) { helpFile_ = file; }
 
@@ -60,6 +72,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void Label64Click();  // BIOS updates link
   void Label33Click();  // driver updates link
   void ComboBox1Select();
+  void ButtonTSoundClick();  // "Check sound"
   bool PreviewKeyDown(WPARAM vk) override;  // FormKeyDown
 
   void LoadSettings();
@@ -95,7 +108,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void FillNetworkPage() {}
   void FillMemoryPage() {}
   void FillDisplayPage() {}
-  void FillApmSoundPage() {}
+  void FillApmSoundPage();
   void FillBiosPage();
   void FillMainboardPage();
   void ClearModuleTable();
@@ -111,6 +124,10 @@ class TFormSysInfo : public Form, private WmiOutputs {
   const CodePage& codePage_;
   MessageTable messages_;
   ShellOps ops_;
+  unsigned windowsMajor_;
+  SystemPowerSource systemPower_;
+  PowerSource* power_ = &systemPower_;
+  SoundTestSteps soundTest_;
   TAboutBox* aboutBox_ = nullptr;
   TwoLanguageForm* calc_ = nullptr;
   HWND pageControl_ = nullptr;

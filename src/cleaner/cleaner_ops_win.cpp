@@ -12,18 +12,10 @@
 #include "cleaner/reboot_delete.h"
 #include "win/files.h"
 #include "win/handles.h"
+#include "win/system_message.h"
 
 namespace corvel {
 namespace {
-
-std::wstring SystemMessage(DWORD code) {
-  wchar_t* text = nullptr;
-  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring out = n ? Trim(std::wstring(text, n)) : L"System error " + IntToStr(code);
-  if (text) LocalFree(text);
-  return out;
-}
 
 bool SameName(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==

@@ -47,25 +47,35 @@ ClassAndStyle StyleFor(const ControlSpec& s) {
       return {WC_LISTVIEWW, common | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, WS_EX_CLIENTEDGE};
     case Kind::Progress: return {PROGRESS_CLASSW, common, 0};
     case Kind::StatusYes:
-    case Kind::StatusNo: return {WC_STATICW, common | SS_OWNERDRAW, 0};
+    case Kind::StatusNo:
+    case Kind::StatusUnknown: return {WC_STATICW, common | SS_OWNERDRAW, 0};
     case Kind::Icon: return {WC_STATICW, common | SS_ICON | SS_REALSIZEIMAGE, 0};
   }
   return {WC_STATICW, common, 0};
 }
 
-void DrawStatusImage(const DRAWITEMSTRUCT& di, bool yes) {
+void DrawStatusImage(const DRAWITEMSTRUCT& di, Kind kind) {
+  const bool yes = kind == Kind::StatusYes;
   HDC dc = di.hDC;
   RECT r = di.rcItem;
   int size = std::min(r.right - r.left, r.bottom - r.top);
   RECT c{r.left, r.top, r.left + size, r.top + size};
-  UniqueBrush fill(CreateSolidBrush(yes ? RGB(30, 160, 60) : RGB(200, 40, 40)));
+  const COLORREF colour = yes ? RGB(30, 160, 60) : kind == Kind::StatusNo ? RGB(200, 40, 40) : RGB(140, 140, 140);
+  UniqueBrush fill(CreateSolidBrush(colour));
   HGDIOBJ oldBrush = SelectObject(dc, fill.get());
   HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
   Ellipse(dc, c.left, c.top, c.right + 1, c.bottom + 1);
   UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
   SelectObject(dc, pen.get());
   int u = size / 4;
-  if (yes) {
+  if (kind == Kind::StatusUnknown) {
+    // A question mark: an open arc over a short stem and a dot.
+    Arc(dc, c.left + u, c.top + u - 1, c.right - u, c.top + 2 * u + 1, c.left + u, c.top + 2 * u, c.right - u, c.top + 2 * u);
+    MoveToEx(dc, c.left + 2 * u, c.top + 2 * u, nullptr);
+    LineTo(dc, c.left + 2 * u, c.top + 3 * u - 1);
+    MoveToEx(dc, c.left + 2 * u, c.bottom - u + 1, nullptr);
+    LineTo(dc, c.left + 2 * u, c.bottom - u + 2);
+  } else if (yes) {
     POINT tick[] = {{c.left + u, c.top + 2 * u}, {c.left + 2 * u - 1, c.top + 3 * u}, {c.left + 3 * u + 1, c.top + u}};
     Polyline(dc, tick, 3);
   } else {
@@ -201,8 +211,9 @@ bool HandleControlMessage(HWND parent, HBRUSH background, UINT msg, WPARAM wp, L
     case WM_DRAWITEM: {
       auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
       const ControlInfo* info = InfoOf(di->hwndItem);
-      if (!info || (info->kind != Kind::StatusYes && info->kind != Kind::StatusNo)) return false;
-      DrawStatusImage(*di, info->kind == Kind::StatusYes);
+      if (!info || (info->kind != Kind::StatusYes && info->kind != Kind::StatusNo && info->kind != Kind::StatusUnknown))
+        return false;
+      DrawStatusImage(*di, info->kind);
       *result = TRUE;
       return true;
     }

@@ -29,6 +29,7 @@ enum class Kind {
   Progress,
   StatusYes,   // 16-px status image: green tick
   StatusNo,    // 16-px status image: red cross
+  StatusUnknown,  // 16-px status image: grey question mark
   Icon,        // the program icon
 };
 

@@ -10,6 +10,7 @@
 #include "app/sysinfo_window.h"
 #include "app/system_win.h"
 #include "calc/calc_window.h"
+#include "doubles/fixed_power.h"
 #include "doubles/recording_shell.h"
 #include "doubles/scripted_dialogs.h"
 #include "doubles/table_wmi.h"
@@ -47,6 +48,7 @@ class MainWindow : public ::testing::Test {
   void Start() {
     main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, wmi, 6);
     main->Create();
+    main->SetPowerSource(power);
     about = std::make_unique<TAboutBox>(dialogs, shell);
     about->Create(main->hwnd());
     main->SetAboutBox(about.get());
@@ -70,6 +72,7 @@ class MainWindow : public ::testing::Test {
   ScriptedDialogs dialogs;
   RecordingShell shell;
   TableWmi wmi;
+  FixedPower power;
   WindowsCodePage codePage;
   std::wstring settings;
   std::unique_ptr<TFormSysInfo> main;
@@ -262,6 +265,108 @@ TEST_F(MainWindow, MainboardPageShowsTheBoardAndTheModuleOfTheChosenItem) {
   EXPECT_TRUE(dialogs.calls.empty());
   main->Label33Click();
   ASSERT_EQ(shell.calls.size(), 1u);
+  Close();
+}
+
+TEST_F(MainWindow, ApmSoundPageShowsBatteryAndSoundCard) {
+  auto S = [](const wchar_t* t) { return WmiValue::Str(t); };
+  // A desktop without battery; the sound device has no product name.
+  power.record = {1, 128, 255};
+  wmi.classes[L"Win32_SoundDevice"].instances = {{{L"ProductName", S(L"  ")}, {L"Description", S(L"Wine Audio")},
+                                                  {L"Manufacturer", S(L"The Maker")}, {L"Status", S(L"OK")}}};
+  Start();
+  wmi.queries.clear();
+  HWND bar = main->Ctl(L"ProgressBar1");
+  auto oneLineImage = [this]() -> std::wstring {
+    std::wstring shown;
+    for (const wchar_t* image : {L"ImageLineOn", L"ImageLineOff", L"ImageUnKnown"})
+      if (Visible(image)) shown += std::wstring(shown.empty() ? L"" : L"+") + image;
+    return shown;
+  };
+  SelectPage(TFormSysInfo::kApmSound);
+  EXPECT_EQ(GetText(main->Ctl(L"Labelpercent")), L"0 %");
+  EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
+  EXPECT_EQ(oneLineImage(), L"ImageUnKnown");
+  EXPECT_EQ(GetText(main->Ctl(L"LabelSoundcard")), L"Wine Audio") << "blank product name: the description";
+  EXPECT_EQ(GetText(main->Ctl(L"LabelSoundM")), L"The Maker");
+  EXPECT_TRUE(Visible(L"ImageSound2"));
+  EXPECT_FALSE(Visible(L"ImageSound1"));
+  const std::vector<std::wstring> once = {L"Win32_OperatingSystem", L"Win32_SoundDevice"};
+  EXPECT_EQ(wmi.queries, once) << "four values, one query";
+  EXPECT_FALSE(Visible(L"Label99")) << "the sound notice shows only during the test";
+
+  // Each line status shows its image alone; an unknown percent fills the bar.
+  struct Case { PowerRecord record; const wchar_t* percent; int bar; const wchar_t* image; };
+  const Case cases[] = {
+      {{1, 9, 255}, L"255 %", 100, L"ImageLineOn"},  // high and charging at once: read directly
+      {{0, 2, 12}, L"12 %", 12, L"ImageLineOff"},
+      {{255, 1, 100}, L"100 %", 100, L"ImageUnKnown"},
+  };
+  wmi.classes[L"Win32_SoundDevice"].instances[0][L"ProductName"] = S(L"HD Audio");
+  wmi.classes[L"Win32_SoundDevice"].instances[0][L"Status"] = S(L"Degraded");
+  for (const Case& c : cases) {
+    power.record = c.record;
+    SelectPage(TFormSysInfo::kControl);
+    SelectPage(TFormSysInfo::kApmSound);
+    EXPECT_EQ(GetText(main->Ctl(L"Labelpercent")), c.percent);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), c.bar) << Narrow(c.percent);
+    EXPECT_EQ(oneLineImage(), c.image) << Narrow(c.percent);
+  }
+  EXPECT_EQ(GetText(main->Ctl(L"LabelSoundcard")), L"HD Audio");
+  EXPECT_FALSE(Visible(L"ImageSound2"));
+  EXPECT_TRUE(Visible(L"ImageSound1"));
+  EXPECT_TRUE(dialogs.calls.empty());
+
+  // Without the sound class every sound field is empty and the status not OK.
+  wmi.classes.erase(L"Win32_SoundDevice");
+  SelectPage(TFormSysInfo::kControl);
+  SelectPage(TFormSysInfo::kApmSound);
+  EXPECT_EQ(GetText(main->Ctl(L"LabelSoundcard")), L"");
+  EXPECT_EQ(GetText(main->Ctl(L"LabelSoundM")), L"");
+  EXPECT_TRUE(Visible(L"ImageSound1"));
+  EXPECT_TRUE(dialogs.calls.empty());
+  Close();
+}
+
+TEST_F(MainWindow, FailingPowerStatusEndsTheApmFillWithTheErrorBox) {
+  power.record = {1, 1, 90};
+  wmi.classes[L"Win32_SoundDevice"].instances = {{{L"ProductName", WmiValue::Str(L"HD Audio")}}};
+  Start();
+  SelectPage(TFormSysInfo::kApmSound);
+  ASSERT_EQ(GetText(main->Ctl(L"Labelpercent")), L"90 %");
+  power.fail = true;
+  wmi.classes[L"Win32_SoundDevice"].instances[0][L"ProductName"] = WmiValue::Str(L"Other Card");
+  SelectPage(TFormSysInfo::kControl);
+  SelectPage(TFormSysInfo::kApmSound);
+  ASSERT_EQ(dialogs.Count(DialogKind::MsgBox), 1u);
+  EXPECT_EQ(dialogs.Last().text, L"Zugriff verweigert.");
+  EXPECT_EQ(dialogs.Last().flags, mb::kIconError | mb::kOk);
+  EXPECT_EQ(GetText(main->Ctl(L"Labelpercent")), L"90 %") << "fields keep their texts";
+  EXPECT_EQ(GetText(main->Ctl(L"LabelSoundcard")), L"HD Audio") << "the fill ended before the sound fields";
+  Close();
+}
+
+TEST_F(MainWindow, SoundTestPlaysTheFanfareWhileTheNoticeShows) {
+  std::vector<std::wstring> steps;
+  Start();
+  SelectPage(TFormSysInfo::kApmSound);
+  Click(main->Ctl(L"SpeedButton42"));  // English: the notice text follows the language
+  const std::wstring notice = GetText(main->Ctl(L"Label99"));
+  EXPECT_FALSE(notice.empty());
+  main->SetSoundTestSteps({[&](unsigned id, unsigned flags) {
+                             steps.push_back(L"play " + std::to_wstring(id) + L" " + std::to_wstring(flags) +
+                                             (Visible(L"Label99") ? L" notice" : L" no notice"));
+                           },
+                           [&](unsigned ms) {
+                             steps.push_back(L"wait " + std::to_wstring(ms) +
+                                             (Visible(L"Label99") ? L" notice" : L" no notice"));
+                           }});
+  Click(main->Ctl(L"SpeedButton37"));
+  const std::vector<std::wstring> expected = {L"play 2 " + std::to_wstring(0x40005) + L" notice", L"wait 4000 notice"};
+  EXPECT_EQ(steps, expected);
+  EXPECT_FALSE(Visible(L"Label99")) << "hidden again after the wait";
+  EXPECT_EQ(GetText(main->Ctl(L"Label99")), notice);
+  EXPECT_TRUE(dialogs.calls.empty());
   Close();
 }
 
