@@ -30,6 +30,7 @@ enum class Kind {
   StatusYes,   // 16-px status image: green tick
   StatusNo,    // 16-px status image: red cross
   Icon,        // the program icon
+  Radio,       // radio button; the first of a group carries kGroupStart
 };
 
 enum ControlFlag : unsigned {
@@ -39,6 +40,7 @@ enum ControlFlag : unsigned {
   kReadOnly = 1u << 3,
   kRight = 1u << 4,
   kDisabled = 1u << 5,
+  kGroupStart = 1u << 6,  // first control of a radio group
 };
 
 struct ControlSpec {
