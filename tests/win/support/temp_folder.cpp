@@ -35,7 +35,8 @@ TempFolder::TempFolder() {
   if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create the test folder");
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+// The extended-length form lets tests leave paths beyond MAX_PATH behind them.
+TempFolder::~TempFolder() { RemoveTree(L"\\\\?\\" + path_); }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
