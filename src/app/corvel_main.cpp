@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "app/about_window.h"
@@ -13,6 +14,7 @@
 #include "app/system_win.h"
 #include "app/tool_shells_window.h"
 #include "calc/calc_window.h"
+#include "cleaner/cloptions_window.h"
 #include "info/wmi_win.h"
 #include "win/dialogs_win.h"
 #include "win/shell_win.h"
@@ -52,7 +54,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       {L"TFormIcons", L"Extract icons from file", 500, 360},
       {L"TFormApp", L"Start", 420, 160},
       {L"TFormRech", nullptr, 0, 0},  // the calculator, in its place in the order
-      {L"TFormClOptions", L"Options", 520, 400},
+      {L"TFormClOptions", nullptr, 0, 0},  // the cleaner's options
       {L"TFormLock", L"File info", 500, 345},
       {L"TFormRename", L"File", 421, 157},
       {L"TFormUListe", L"User list", 684, 284},
@@ -62,9 +64,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   };
   std::vector<std::unique_ptr<ToolShellWindow>> tools;
   TFormRech calc(dialogs, codePage);
+  TFormClOptions clOptions(dialogs, codePage);
   for (const ToolShell& s : shells) {
-    if (!s.caption) {
-      calc.Create(main.hwnd());
+    if (!s.caption) {  // a window with its own contents, built in its place in the order
+      if (std::wstring_view(s.cls) == L"TFormRech") calc.Create(main.hwnd());
+      else clOptions.Create(main.hwnd());
       continue;
     }
     tools.push_back(std::make_unique<ToolShellWindow>(dialogs, s.cls, s.caption, s.w, s.h));
@@ -72,6 +76,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   calc.setApplicationHelpFile = [&main](const std::wstring& file) { main.SetHelpFile(file); };
   main.SetCalculator(&calc);
+  clOptions.applicationHelpFile = [&main] { return main.HelpFile(); };
   TAboutBox about(dialogs, shell);
   about.Create(main.hwnd());
   main.SetAboutBox(&about);

@@ -44,4 +44,12 @@ std::vector<std::wstring> DecodeRuleList(std::string_view bytes, const CodePage&
   return lines;
 }
 
+std::string EncodeRuleList(const std::vector<std::wstring>& lines, const CodePage& codePage) {
+  std::wstring text;
+  for (const std::wstring& line : lines) text += line + L"\r\n";
+  std::string ansi = codePage.ToAnsi(text);
+  if (codePage.FromAnsi(ansi) == text) return ansi;
+  return "\xEF\xBB\xBF" + Narrow(text);
+}
+
 }  // namespace corvel

@@ -18,4 +18,10 @@ std::wstring RuleListPath(std::wstring_view commonAppData);
 // trims them).
 std::vector<std::wstring> DecodeRuleList(std::string_view bytes, const CodePage& codePage);
 
+// The bytes the options window writes: every line followed by CR LF, in the
+// code page; when a line holds a character the code page cannot represent,
+// the whole file is UTF-8 with a byte-order mark instead, so a folder name is
+// never saved as question marks.
+std::string EncodeRuleList(const std::vector<std::wstring>& lines, const CodePage& codePage);
+
 }  // namespace corvel

@@ -50,6 +50,8 @@ ClassAndStyle StyleFor(const ControlSpec& s) {
     case Kind::StatusNo:
     case Kind::StatusUnknown: return {WC_STATICW, common | SS_OWNERDRAW, 0};
     case Kind::Icon: return {WC_STATICW, common | SS_ICON | SS_REALSIZEIMAGE, 0};
+    case Kind::Radio:
+      return {WC_BUTTONW, common | BS_AUTORADIOBUTTON | ((s.flags & kGroupStart) ? WS_GROUP | WS_TABSTOP : 0), 0};
   }
   return {WC_STATICW, common, 0};
 }

@@ -31,6 +31,7 @@ enum class Kind {
   StatusNo,    // 16-px status image: red cross
   StatusUnknown,  // 16-px status image: grey question mark
   Icon,        // the program icon
+  Radio,       // radio button; the first of a group carries kGroupStart
 };
 
 enum ControlFlag : unsigned {
@@ -40,6 +41,7 @@ enum ControlFlag : unsigned {
   kReadOnly = 1u << 3,
   kRight = 1u << 4,
   kDisabled = 1u << 5,
+  kGroupStart = 1u << 6,  // first control of a radio group
 };
 
 struct ControlSpec {

@@ -29,6 +29,22 @@ TEST(RuleListFile, PathAndLines) {
   for (const auto& c : cases) EXPECT_EQ(DecodeRuleList(c.bytes, ansi), c.lines) << c.bytes;
 }
 
+TEST(RuleListFile, WrittenLinesReadBackTheSame) {
+  const Latin1CodePage ansi;
+  struct Case { Lines lines; std::string bytes; };
+  const Case cases[] = {
+      {{}, ""},
+      {{L"C:\\T\\*.tmp /u /d10", L"D:\\x.txt"}, "C:\\T\\*.tmp /u /d10\r\nD:\\x.txt\r\n"},
+      {{L"C:\\\xC4rger\\*.*"}, "C:\\\xC4rger\\*.*\r\n"},
+      // A name the code page cannot hold: UTF-8, not question marks.
+      {{L"a", L"C:\\\x65E5\\*.*"}, "\xEF\xBB\xBF" "a\r\nC:\\\xE6\x97\xA5\\*.*\r\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EncodeRuleList(c.lines, ansi), c.bytes);
+    EXPECT_EQ(DecodeRuleList(EncodeRuleList(c.lines, ansi), ansi), c.lines);
+  }
+}
+
 class FakePlatform : public CleanerPlatform {
  public:
   RecycleBinInfo QueryRecycleBin() override { steps.push_back(L"query"); return bin; }

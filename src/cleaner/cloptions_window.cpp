@@ -1,0 +1,235 @@
+#include "cleaner/cloptions_window.h"
+
+#include "app/messages.h"
+#include "app/system_win.h"
+#include "base/errors.h"
+#include "cleaner/rule_list.h"
+#include "win/files.h"
+
+namespace corvel {
+
+namespace {
+
+constexpr int kClientWidth = 400, kClientHeight = 318;
+constexpr RECT Tool(int i) { return {4 + i * 27, 4, 25, 25}; }
+
+// Tool buttons left to right as the tool bar shows them; the captions stand
+// in for the images.
+const ControlSpec kControls[] = {
+    {Kind::Button, L"ToolButton4", L"...", Tool(0), 0, L"Verzeichnis ausw\u00e4hlen"},
+    {Kind::Button, L"ToolButton5", L"+", Tool(1), 0, L"Eintrag zur Liste hinzuf\u00fcgen"},
+    {Kind::Button, L"ToolButton2", L"-", Tool(2), 0, L"Eintrag l\u00f6schen"},
+    {Kind::Button, L"ToolButton3", L"S", Tool(3), 0, L"Einstellungen speichern"},
+    {Kind::Button, L"ToolButton6", L"E", Tool(4), 0, L"Eintrag bearbeiten"},
+    {Kind::Button, L"ToolButton1", L"X", Tool(5), 0, L"Beenden"},
+    {Kind::GroupBox, L"RadioGroup1", L"Dateioptionen", {8, 36, 384, 64}},
+    {Kind::Radio, L"RadioGroup1.Item0", L"Alle Dateien im Verzeichnis", {18, 54, 300, 17}, kGroupStart},
+    {Kind::Radio, L"RadioGroup1.Item1", L"Dateiefilter:", {18, 76, 110, 17}},
+    {Kind::Edit, L"Edit1", L"*.tmp", {132, 74, 150, 21}},
+    {Kind::CheckBox, L"CheckBox2", L"Dateien, die \u00e4lter als:", {8, 110, 150, 17}},
+    {Kind::Edit, L"EditTage", L"10", {162, 108, 30, 21}},
+    {Kind::Caption, L"Label1", L"Tage sind.", {198, 111, 100, 14}},
+    {Kind::CheckBox, L"CheckBox1", L"Unterverzeichnisse einbeziehen", {8, 136, 300, 17}},
+    {Kind::Caption, L"EditPfad.EditLabel", L"Verzeichnis", {8, 160, 200, 14}},
+    {Kind::Edit, L"EditPfad", L"", {8, 176, 384, 21}},
+    {Kind::ListBox, L"ListBox1", nullptr, {8, 206, 384, 104}},
+};
+
+// Caption (or hint) of a component in German and English.
+struct LanguageText { const wchar_t* component; bool hint; const wchar_t* german; const wchar_t* english; };
+const LanguageText kTexts[] = {
+    {L"RadioGroup1", false, L"Dateioptionen", L"File options"},
+    {L"RadioGroup1.Item0", false, L"Alle Dateien im Verzeichnis", L"All files in directory"},
+    {L"RadioGroup1.Item1", false, L"Dateiefilter:", L"File mask:"},
+    {L"CheckBox2", false, L"Dateien, die \u00e4lter als:", L"Files older than:"},
+    {L"CheckBox1", false, L"Unterverzeichnisse einbeziehen", L"Include subdirectories"},
+    {L"EditPfad.EditLabel", false, L"Verzeichnis", L"Directory"},
+    {L"Label1", false, L"Tage sind.", L"days"},
+    {L"ToolButton1", true, L"Beenden", L"Quit"},
+    {L"ToolButton2", true, L"Eintrag l\u00f6schen", L"Delete item"},
+    {L"ToolButton3", true, L"Einstellungen speichern", L"Save settings"},
+    {L"ToolButton4", true, L"Verzeichnis ausw\u00e4hlen", L"Select directory"},
+    {L"ToolButton5", true, L"Eintrag zur Liste hinzuf\u00fcgen", L"Add item to list"},
+    {L"ToolButton6", true, L"Eintrag bearbeiten", L"Edit item"},
+};
+
+}  // namespace
+
+TFormClOptions::TFormClOptions(Dialogs& dialogs, const CodePage& codePage)
+    : TwoLanguageForm(dialogs, L"TFormClOptions"), codePage_(codePage) {}
+
+void TFormClOptions::Create(HWND owner) {
+  CreateForm(L"Eigene Verzeichnisse hinzuf\u00fcgen", kClientWidth, kClientHeight, owner);
+  AddControls(kControls);
+  HWND days = Ctl(L"EditTage");
+  SetWindowLongW(days, GWL_STYLE, GetWindowLongW(days, GWL_STYLE) | ES_NUMBER);
+  SendMessageW(days, EM_LIMITTEXT, 2, 0);
+  SetChecked(Ctl(L"RadioGroup1.Item0"), true);
+  OnClick(L"ToolButton4", [this] { ToolButton4Click(); });
+  OnClick(L"ToolButton5", [this] { ToolButton5Click(); });
+  OnClick(L"ToolButton2", [this] { ToolButton2Click(); });
+  OnClick(L"ToolButton3", [this] { ToolButton3Click(); });
+  OnClick(L"ToolButton6", [this] { ToolButton6Click(); });
+  OnClick(L"ToolButton1", [this] { ToolButton1Click(); });
+  keyPreview = true;
+}
+
+std::vector<std::wstring> TFormClOptions::Items() const {
+  HWND list = Ctl(L"ListBox1");
+  std::vector<std::wstring> items;
+  const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    const int length = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
+    std::wstring text(length > 0 ? length : 0, L'\0');
+    if (length > 0) {
+      std::wstring buffer(length + 1, L'\0');
+      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
+      text = buffer.c_str();
+    }
+    items.push_back(text);
+  }
+  return items;
+}
+
+RuleInputs TFormClOptions::Inputs() const {
+  RuleInputs in;
+  in.folder = GetText(Ctl(L"EditPfad"));
+  in.maskChoice = IsChecked(Ctl(L"RadioGroup1.Item1")) ? 1 : 0;
+  in.mask = GetText(Ctl(L"Edit1"));
+  in.ageOn = IsChecked(Ctl(L"CheckBox2"));
+  in.days = GetText(Ctl(L"EditTage"));
+  in.subfolders = IsChecked(Ctl(L"CheckBox1"));
+  return in;
+}
+
+void TFormClOptions::SetInputs(const RuleInputs& in) {
+  SetText(Ctl(L"EditPfad"), in.folder);
+  SetChecked(Ctl(L"RadioGroup1.Item0"), in.maskChoice == 0);
+  SetChecked(Ctl(L"RadioGroup1.Item1"), in.maskChoice != 0);
+  SetText(Ctl(L"Edit1"), in.mask);
+  SetChecked(Ctl(L"CheckBox2"), in.ageOn);
+  SetText(Ctl(L"EditTage"), in.days);
+  SetChecked(Ctl(L"CheckBox1"), in.subfolders);
+}
+
+void TFormClOptions::Select(int index) { SendMessageW(Ctl(L"ListBox1"), LB_SETCURSEL, index, 0); }
+
+void TFormClOptions::ResetInputs() {
+  RuleInputs in;
+  in.days = GetText(Ctl(L"EditTage"));  // the day count stays
+  SetInputs(in);
+}
+
+void TFormClOptions::SetLanguageTexts() {
+  SetText(hwnd(), English() ? L"Add your own directories" : L"Eigene Verzeichnisse hinzuf\u00fcgen");
+  for (const LanguageText& t : kTexts) {
+    const wchar_t* text = English() ? t.english : t.german;
+    if (t.hint) controls().SetHint(t.component, text);
+    else SetText(Ctl(t.component), text);
+  }
+}
+
+void TFormClOptions::ErrorBox(const wchar_t* german, const wchar_t* english, unsigned icon) {
+  dialogs().ShowMessageBox(English() ? english : german, English() ? L"Options" : L"Optionen", mb::kOk | icon);
+}
+
+void TFormClOptions::FormShow() {
+  SendMessageW(Ctl(L"ListBox1"), LB_RESETCONTENT, 0, 0);
+  memo_.clear();
+  ResetInputs();
+  changed_ = false;
+  SetLanguageTexts();
+  if (listFile.empty()) return;
+  const std::optional<std::string> bytes = ReadWholeFile(listFile);
+  if (!bytes) return;
+  for (const std::wstring& line : DecodeRuleList(*bytes, codePage_))
+    SendMessageW(Ctl(L"ListBox1"), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
+void TFormClOptions::ToolButton4Click() {
+  std::wstring folder = GetText(Ctl(L"EditPfad"));
+  if (dialogs().SelectFolder(English() ? L"Select directory" : L"Verzeichnis ausw\u00e4hlen", folder))
+    SetText(Ctl(L"EditPfad"), folder);
+}
+
+void TFormClOptions::ToolButton5Click() {
+  std::wstring line;
+  switch (FormRuleLine(Inputs(), line)) {
+    case RuleInputError::NoPath: return ErrorBox(L"Keine Pfadangabe vorhanden!", L"No path selected!", mb::kIconError);
+    case RuleInputError::ZeroDays:
+      return ErrorBox(L"Wert f\u00fcr Tage darf nicht 0 sein", L"0 days is not valid!", mb::kIconError);
+    case RuleInputError::EmptyMask: return ErrorBox(L"Ung\u00fcltiger Dateifilter!", L"Invalid file mask!", mb::kIconError);
+    case RuleInputError::None: break;
+  }
+  if (!line.empty()) {
+    SendMessageW(Ctl(L"ListBox1"), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    changed_ = true;
+  }
+  ResetInputs();
+}
+
+void TFormClOptions::ToolButton6Click() {
+  HWND list = Ctl(L"ListBox1");
+  const int index = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+  if (index < 0) return ErrorBox(L"Kein Eintrag ausgew\u00e4hlt!", L"No item selected!", mb::kIconWarning);
+  RuleInputs in = Inputs();
+  TakeRuleBack(Items()[index], in);
+  SetInputs(in);
+  SendMessageW(list, LB_DELETESTRING, index, 0);
+  changed_ = true;
+}
+
+void TFormClOptions::ToolButton2Click() {
+  HWND list = Ctl(L"ListBox1");
+  const int index = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+  if (index >= 0) SendMessageW(list, LB_DELETESTRING, index, 0);
+  changed_ = true;
+}
+
+bool TFormClOptions::Save() {
+  memo_.clear();
+  const std::size_t slash = listFile.rfind(L'\\');
+  const std::wstring folder = slash == std::wstring::npos ? std::wstring() : listFile.substr(0, slash + 1);
+  // One level only; a folder that cannot be made shows as a failed write.
+  if (!folder.empty() && !DirectoryExists(folder)) CreateDirectoryW(folder.c_str(), nullptr);
+  const std::vector<std::wstring> items = Items();
+  if (!items.empty()) {
+    for (const std::wstring& item : items) memo_ += item + L"\r\n";
+    try {
+      WriteFileReplacing(listFile, EncodeRuleList(items, codePage_));
+    } catch (const Error&) {
+      ErrorBox(L"Fehler beim Speichern!", L"Error saving list file!", mb::kIconError);
+      return false;  // still changed: the rules are not on disk
+    }
+  }
+  changed_ = false;
+  return true;
+}
+
+void TFormClOptions::ToolButton3Click() { Save(); }
+
+void TFormClOptions::ToolButton1Click() { FormCloseRequested(); }
+
+void TFormClOptions::FormCloseRequested() {
+  if (FormCloseQuery()) EndModal(IDCANCEL);
+}
+
+bool TFormClOptions::FormCloseQuery() {
+  if (!changed_) return true;
+  const int answer = dialogs().ShowMessageBox(English() ? L"Save now?" : L"Jetzt speichern?",
+                                              English() ? L"Changes" : L"\u00c4nderungen", mb::kYesNo | mb::kIconQuestion);
+  // A save that fails on the way out keeps the window open, so the rules are
+  // not lost with it; closing again and answering No leaves without them.
+  return answer != mb::kIdYes || Save();
+}
+
+bool TFormClOptions::PreviewKeyDown(WPARAM vk) {
+  if (vk != VK_F1) return false;
+  const std::wstring file =
+      applicationHelpFile ? applicationHelpFile() : ProgramFolder() + HelpFileName(language);
+  if (openHelp) openHelp(file, kHelpContext);
+  else ShowHelpContext(hwnd(), file, kHelpContext);
+  return true;
+}
+
+}  // namespace corvel

@@ -1,0 +1,62 @@
+// TFormClOptions: the user's own cleaner rules. The cleaner window hands it
+// the list file's path and the language, then shows it modally.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/language_form.h"
+#include "app/settings.h"
+#include "cleaner/options_logic.h"
+
+namespace corvel {
+
+class TFormClOptions : public TwoLanguageForm {
+ public:
+  static constexpr unsigned kHelpContext = 210;
+
+  TFormClOptions(Dialogs& dialogs, const CodePage& codePage);
+  void Create(HWND owner);
+
+  std::wstring listFile;  // set by the caller before showing
+  // The application's help file at the moment F1 is pressed; without it the
+  // file of the window's language in the program folder.
+  std::function<std::wstring()> applicationHelpFile;
+  // Opens a help context; ShowHelpContext unless a test listens.
+  std::function<void(const std::wstring& helpFile, unsigned context)> openHelp;
+
+  bool Changed() const { return changed_; }
+  std::vector<std::wstring> Items() const;  // ListBox1 in order
+  RuleInputs Inputs() const;                // the input controls as they stand
+  void SetInputs(const RuleInputs& inputs);
+  void Select(int index);                   // ListBox1, -1 selects nothing
+  std::wstring Hint(const std::wstring& component) const { return controls().Hint(component); }
+
+  // Handlers of the design.
+  void ToolButton4Click();  // select folder
+  void ToolButton5Click();  // add
+  void ToolButton6Click();  // edit
+  void ToolButton2Click();  // delete
+  void ToolButton3Click();  // save
+  void ToolButton1Click();  // close
+  bool FormCloseQuery();  // false keeps the window open
+  bool PreviewKeyDown(WPARAM vk) override;  // FormKeyDown
+
+ protected:
+  void FormShow() override;
+  void FormCloseRequested() override;
+
+ private:
+  void ResetInputs();
+  void SetLanguageTexts();
+  void ErrorBox(const wchar_t* german, const wchar_t* english, unsigned icon);
+  bool Save();  // false when the file could not be written
+
+  const CodePage& codePage_;
+  std::wstring memo_;  // Memo1: the line buffer of saving
+  bool changed_ = false;
+};
+
+}  // namespace corvel
