@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -42,43 +43,40 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // message loop runs, and a top-level window costs milliseconds under Wine.
   main.Show();
   UpdateWindow(main.hwnd());
-  struct ToolShell { const wchar_t* cls; const wchar_t* caption; int w, h; };
-  const ToolShell shells[] = {
-      {L"TFormLog", L"Log", 684, 514},
-      {L"TFormTransparent", L"", 200, 200},
-      {L"TFormSelect", L"Screenshot", 300, 180},
-      {L"TFormSelLang", L"Language", 240, 120},
-      {L"TFormViewer", L"Clipboard", 684, 514},
-      {L"TFormCheckUser", L"New AutoRun Entry", 300, 180},
-      {L"TFormAlarm", L"Set alarm", 220, 120},
-      {L"TFormIcons", L"Extract icons from file", 500, 360},
-      {L"TFormApp", L"Start", 420, 160},
-      {L"TFormRech", nullptr, 0, 0},  // the calculator, in its place in the order
-      {L"TFormClOptions", nullptr, 0, 0},  // the cleaner's options
-      {L"TFormLock", L"File info", 500, 345},
-      {L"TFormRename", L"File", 421, 157},
-      {L"TFormUListe", L"User list", 684, 284},
-      {L"TFormDos", L"DOS prompt...", 420, 180},
-      {L"TFormCleaner", L"Scourix", 600, 420},
-      {L"TFormPing", L"Ping", 408, 181},
+  std::vector<std::unique_ptr<ToolShellWindow>> emptyWindows;
+  auto empty = [&](const wchar_t* cls, const wchar_t* caption, int w, int h) {
+    return [&emptyWindows, &dialogs, &main, cls, caption, w, h] {
+      emptyWindows.push_back(std::make_unique<ToolShellWindow>(dialogs, cls, caption, w, h));
+      emptyWindows.back()->Create(main.hwnd());
+    };
   };
-  std::vector<std::unique_ptr<ToolShellWindow>> tools;
   TFormRech calc(dialogs, codePage);
   TFormClOptions clOptions(dialogs, codePage);
-  for (const ToolShell& s : shells) {
-    if (!s.caption) {  // a window with its own contents, built in its place in the order
-      if (std::wstring_view(s.cls) == L"TFormRech") calc.Create(main.hwnd());
-      else clOptions.Create(main.hwnd());
-      continue;
-    }
-    tools.push_back(std::make_unique<ToolShellWindow>(dialogs, s.cls, s.caption, s.w, s.h));
-    tools.back()->Create(main.hwnd());
-  }
+  TAboutBox about(dialogs, shell);
+  const std::function<void()> inOrder[] = {
+      empty(L"TFormLog", L"Log", 684, 514),
+      empty(L"TFormTransparent", L"", 200, 200),
+      empty(L"TFormSelect", L"Screenshot", 300, 180),
+      empty(L"TFormSelLang", L"Language", 240, 120),
+      empty(L"TFormViewer", L"Clipboard", 684, 514),
+      empty(L"TFormCheckUser", L"New AutoRun Entry", 300, 180),
+      empty(L"TFormAlarm", L"Set alarm", 220, 120),
+      empty(L"TFormIcons", L"Extract icons from file", 500, 360),
+      empty(L"TFormApp", L"Start", 420, 160),
+      [&] { calc.Create(main.hwnd()); },
+      [&] { clOptions.Create(main.hwnd()); },
+      empty(L"TFormLock", L"File info", 500, 345),
+      empty(L"TFormRename", L"File", 421, 157),
+      empty(L"TFormUListe", L"User list", 684, 284),
+      empty(L"TFormDos", L"DOS prompt...", 420, 180),
+      empty(L"TFormCleaner", L"Scourix", 600, 420),
+      empty(L"TFormPing", L"Ping", 408, 181),
+      [&] { about.Create(main.hwnd()); },
+  };
+  for (const auto& create : inOrder) create();
   calc.setApplicationHelpFile = [&main](const std::wstring& file) { main.SetHelpFile(file); };
   main.SetCalculator(&calc);
   clOptions.applicationHelpFile = [&main] { return main.HelpFile(); };
-  TAboutBox about(dialogs, shell);
-  about.Create(main.hwnd());
   main.SetAboutBox(&about);
 
   int code = app::RunMessageLoop();
