@@ -16,6 +16,7 @@
 #include "base/datetime.h"
 #include "base/text.h"
 #include "win/handles.h"
+#include "win/support/temp_folder.h"
 
 namespace corvel {
 namespace {
@@ -28,25 +29,6 @@ double LocalNow() {
   return EncodeDate(st.wYear, st.wMonth, st.wDay) + EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
 }
 
-// Removes a test tree without entering links (they are removed as entries).
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(Prefixed(folder + L"\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring child = Prefixed(folder + L"\\" + name);
-      SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-      const bool dir = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-      if (dir && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) RemoveTree(folder + L"\\" + name);
-      else if (dir) RemoveDirectoryW(child.c_str());
-      else DeleteFileW(child.c_str());
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(Prefixed(folder).c_str());
-}
 
 // The mount-point form of a reparse buffer (the SDK keeps it in a driver header).
 struct MountPointBuffer {
@@ -91,20 +73,7 @@ bool MakeSymlink(const std::wstring& link, const std::wstring& target, bool fold
 class CleanerOnFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-    ASSERT_GT(n, 0u);
-    std::wstring base(temp, n);
-    if (base.back() == L'\\') base.pop_back();
-    for (int i = 0; i < 1000 && base_.empty(); ++i) {
-      const std::wstring c = base + L"\\corvel-cleaner-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(i);
-      if (CreateDirectoryW(c.c_str(), nullptr)) base_ = c;
-    }
-    ASSERT_FALSE(base_.empty());
     now_ = LocalNow();
-  }
-  void TearDown() override {
-    if (!base_.empty()) RemoveTree(base_);
   }
 
   std::wstring P(const std::wstring& rel) const { return base_ + L"\\" + rel; }
@@ -140,7 +109,8 @@ class CleanerOnFiles : public ::testing::Test {
     return std::string(buf, got);
   }
 
-  std::wstring base_;
+  testing::TempFolder temp_{L"corvel-cleaner-"};
+  std::wstring base_ = temp_.Folder();
   double now_ = 0;
 };
 

@@ -12,6 +12,7 @@
 
 #include "base/datetime.h"
 #include "win/handles.h"
+#include "win/support/temp_folder.h"
 
 namespace corvel {
 namespace {
@@ -20,42 +21,8 @@ namespace {
 // does not lean on the code under test.
 std::wstring Prefixed(const std::wstring& path) { return L"\\\\?\\" + path; }
 
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(Prefixed(folder + L"\\*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring child = folder + L"\\" + name;
-      SetFileAttributesW(Prefixed(child).c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-      else DeleteFileW(Prefixed(child).c_str());
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-  }
-  RemoveDirectoryW(Prefixed(folder).c_str());
-}
-
 class FileHelpers : public ::testing::Test {
  protected:
-  void SetUp() override {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-    ASSERT_GT(n, 0u);
-    std::wstring base(temp, n);
-    if (base.back() == L'\\') base.pop_back();
-    for (int i = 0; i < 1000 && folder_.empty(); ++i) {
-      const std::wstring candidate =
-          base + L"\\corvel-file-helpers-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(i);
-      if (CreateDirectoryW(candidate.c_str(), nullptr)) folder_ = candidate;
-    }
-    ASSERT_FALSE(folder_.empty()) << "no fresh folder under the temporary folder";
-  }
-  void TearDown() override {
-    if (!folder_.empty()) RemoveTree(folder_);
-  }
-
   std::wstring Path(const std::wstring& name) const { return folder_ + L"\\" + name; }
 
   std::wstring MakeFile(const std::wstring& name, std::size_t bytes = 0) const {
@@ -75,7 +42,8 @@ class FileHelpers : public ::testing::Test {
     return path;
   }
 
-  std::wstring folder_;
+  testing::TempFolder temp_{L"corvel-file-helpers-"};
+  std::wstring folder_ = temp_.Folder();
 };
 
 enum class Which { Written, Accessed };

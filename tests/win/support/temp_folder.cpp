@@ -5,6 +5,8 @@
 namespace corvel::testing {
 
 namespace {
+// Removes a tree without entering links (they go as entries); the folder is
+// given in the extended-length form so paths beyond MAX_PATH go too.
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW fd;
   HANDLE h = FindFirstFileW((folder + L"*").c_str(), &fd);
@@ -13,12 +15,11 @@ void RemoveTree(const std::wstring& folder) {
       std::wstring name = fd.cFileName;
       if (name == L"." || name == L"..") continue;
       std::wstring full = folder + name;
-      if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        RemoveTree(full + L"\\");
-      } else {
-        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(full.c_str());
-      }
+      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      const bool dir = fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+      if (dir && !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) RemoveTree(full + L"\\");
+      else if (dir) RemoveDirectoryW(full.c_str());
+      else DeleteFileW(full.c_str());
     } while (FindNextFileW(h, &fd));
     FindClose(h);
   }
@@ -26,16 +27,15 @@ void RemoveTree(const std::wstring& folder) {
 }
 }  // namespace
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder(const std::wstring& prefix) {
   wchar_t base[MAX_PATH];
   GetTempPathW(MAX_PATH, base);
   static int counter = 0;
-  path_ = std::wstring(base) + L"corvel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+  path_ = std::wstring(base) + prefix + std::to_wstring(GetCurrentProcessId()) + L"-" +
           std::to_wstring(++counter) + L"\\";
   if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create the test folder");
 }
 
-// The extended-length form lets tests leave paths beyond MAX_PATH behind them.
 TempFolder::~TempFolder() { RemoveTree(L"\\\\?\\" + path_); }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
