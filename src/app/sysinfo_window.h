@@ -101,20 +101,41 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void ResetStopwatchState();
   SettingsFields FieldsFromControls() const;
 
-  // Page fills: the information pages fill themselves here.
-  void FillSystemPage(const std::wstring& /*architecture*/) {}
-  void FillCpuPage() {}
-  void FillFoldersPage() {}
-  void FillNetworkPage() {}
-  void FillMemoryPage() {}
-  void FillDisplayPage() {}
+  // Each page binds its handlers and fills itself in its own file.
+  // System page (system_page_window.cpp)
+  void BindSystemPage();
+  void FillSystemPage(const std::wstring& architecture);
+
+  // CPU page (cpu_page_window.cpp)
+  void BindCpuPage();
+  void FillCpuPage();
+  void Timer1Timer();
+
+  // Network page (network_page_window.cpp)
+  void BindNetworkPage();
+  void FillNetworkPage();
+  void Label127Click();
+
+  // Memory page (memory_page_window.cpp)
+  void BindMemoryPage();
+  void FillMemoryPage();
+
+  // Display page (display_page_window.cpp)
+  void BindDisplayPage();
+  void FillDisplayPage();
+  void CheckResolutionOnActivate();
+
+  // APM/Sound, Bios and Mainboard pages (board_pages_window.cpp)
+  void BindBoardPages();
   void FillApmSoundPage();
   void FillBiosPage();
   void FillMainboardPage();
   void ClearModuleTable();
+
+  // Pages of later work.
+  void FillFoldersPage() {}
   void ProcessPageRefresh() {}
   void FillAutostartList() {}
-  void CheckResolutionOnActivate() {}
   void CheckIconPositionsOnActivate() {}
 
   Shell& shell_;
