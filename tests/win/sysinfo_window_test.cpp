@@ -5,11 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/about_window.h"
-#include "app/codepage_win.h"
-#include "app/sysinfo_window.h"
-#include "app/system_win.h"
 #include "calc/calc_window.h"
+#include "support/main_window_fixture.h"
 #include "doubles/fixed_power.h"
 #include "doubles/recording_shell.h"
 #include "doubles/scripted_dialogs.h"
@@ -19,65 +16,6 @@
 
 namespace corvel {
 namespace {
-
-void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
-
-class MainWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    wmi.classes[L"Win32_OperatingSystem"].instances = {{{L"OSArchitecture", WmiValue::Str(L"64-Bit")}}};
-    settings = DataFolder() + L"corvel.ini";
-    CreateDirectoryW(DataFolder().c_str(), nullptr);
-    DeleteFileW(settings.c_str());
-  }
-  void TearDown() override { DeleteFileW(settings.c_str()); }
-
-  // A settings file as the program writes it, with some fields changed.
-  void WriteSettings(const std::function<void(SettingsFields&)>& change) {
-    SettingsFields f;
-    change(f);
-    WriteFileReplacing(settings, BuildSettingsFile(f, codePage));
-  }
-  SettingsFields ReadSettings() {
-    SettingsFields f;
-    f.keptFlag = false;
-    f.uiLanguage = -1;
-    ApplySettingsFile(ReadWholeFile(settings), codePage, f);
-    return f;
-  }
-  void Start() {
-    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, wmi, 6);
-    main->Create();
-    main->SetPowerSource(power);
-    about = std::make_unique<TAboutBox>(dialogs, shell);
-    about->Create(main->hwnd());
-    main->SetAboutBox(about.get());
-    main->Show();
-    app::ProcessMessages();
-  }
-  void Close() {
-    SendMessageW(main->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(main->hwnd()));
-    app::ProcessMessages();
-    MSG m;
-    PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the main window's quit request
-  }
-  void SelectPage(int index) {
-    HWND tabs = FindWindowExW(main->hwnd(), nullptr, WC_TABCONTROLW, nullptr);
-    SendMessageW(tabs, TCM_SETCURFOCUS, index, 0);
-    app::ProcessMessages();
-  }
-  bool Visible(const wchar_t* control) { return IsVisible(main->Ctl(control)); }
-
-  ScriptedDialogs dialogs;
-  RecordingShell shell;
-  TableWmi wmi;
-  FixedPower power;
-  WindowsCodePage codePage;
-  std::wstring settings;
-  std::unique_ptr<TFormSysInfo> main;
-  std::unique_ptr<TAboutBox> about;
-};
 
 TEST_F(MainWindow, FirstStartShowsTheControlPageInGermanAndSavesAtClose) {
   Start();
