@@ -10,6 +10,8 @@
 #include "app/settings.h"
 #include "app/shell_ops.h"
 #include "info/power_status.h"
+#include "info/network_tools.h"
+#include "info/network_win.h"
 #include "info/power_win.h"
 #include "info/wmi_query.h"
 #include "win/form.h"
@@ -17,6 +19,7 @@
 namespace corvel {
 
 class TAboutBox;
+class TFormPing;
 class TwoLanguageForm;
 
 class TFormSysInfo : public Form, private WmiOutputs {
@@ -112,9 +115,29 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void Timer1Timer();
 
   // Network page (network_page_window.cpp)
+ public:
+  // The window the ping replies are listed in (created with the tool windows).
+  void SetPingWindow(TFormPing* window) { pingWindow_ = window; }
+  // Where "Ping" sends its echo requests (the system's ICMP client unless set).
+  void SetEchoClient(EchoClient& echo) { echo_ = &echo; }
+  const PingSession& Pinger() const { return pingSession_; }
+
+ private:
   void BindNetworkPage();
   void FillNetworkPage();
   void Label127Click();
+  void BitBtn30Click();   // "Get IP  "
+  void BtnCopyIPClick();  // "Open IP"
+  void BitBtn43Click();   // "Get IP info"
+  void ButtonPingClick();
+  void IdIcmpClient1Reply(const std::wstring& line);
+  void BitBtn37Click();   // FTP "Connect"
+  void BitBtn42Click();   // browse for the FTP program
+  TFormPing* pingWindow_ = nullptr;
+  SystemEchoClient systemEcho_;
+  EchoClient* echo_ = &systemEcho_;
+  PingSession pingSession_;  // host and sequence numbers for the program's life
+  bool pinging_ = false;
 
   // Memory page (memory_page_window.cpp)
   void BindMemoryPage();
