@@ -66,6 +66,7 @@ TFormSysInfo::TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codeP
     PlaySoundW(MAKEINTRESOURCEW(id), GetModuleHandleW(nullptr), flags);
   };
   soundTest_.wait = [](unsigned ms) { Sleep(ms); };
+  wmi_.SetDecimalSeparator(UserDecimalSeparator());
   // Start-up messages need their texts before the settings are loaded.
   messages_.Fill(0);
 }
