@@ -9,9 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include <objbase.h>
+
 #include "app/ping_window.h"
+#include "info/wmi_win.h"
 #include "info/network_win.h"
 #include "support/main_window_fixture.h"
+#include "support/wmic.h"
 
 namespace corvel {
 namespace {
@@ -314,6 +318,25 @@ TEST_F(NetworkPage, PingWindowDesign) {
   EXPECT_FALSE(IsWindowVisible(ping->hwnd()));
   EXPECT_EQ(ping->Lines().size(), 1u) << "the list stays until the next showing";
   Close();
+}
+
+// Over Wine's real WMI the fill shows no error box, and the computer name
+// is the one Wine's wmic gives for the computer system.
+TEST_F(NetworkPage, RealWmiFillAgreesWithWmic) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  {
+    Win32Wmi real;
+    wmiPort = &real;
+    Start();
+    SelectPage(TFormSysInfo::kNetwork);
+    EXPECT_TRUE(dialogs.calls.empty()) << "no error box";
+    const std::optional<std::wstring> peer = testing::WmicLast(L"computersystem", L"Name");
+    ASSERT_TRUE(peer.has_value()) << "wmic computersystem get Name gave nothing";
+    EXPECT_EQ(Text(L"LabelCName"), *peer);
+    Close();
+    main.reset();
+  }
+  CoUninitialize();
 }
 
 // The system's ICMP client against this computer. Wine needs ICMP sockets
