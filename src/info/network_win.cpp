@@ -167,10 +167,14 @@ void SetClipboardText(HWND owner, const std::wstring& text) {
   const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
   if (!memory) throw Error(SystemMessage(GetLastError()));
-  if (void* p = GlobalLock(memory)) {
-    std::memcpy(p, text.c_str(), bytes);
-    GlobalUnlock(memory);
+  void* p = GlobalLock(memory);
+  if (!p) {
+    const DWORD code = GetLastError();
+    GlobalFree(memory);
+    throw Error(SystemMessage(code));
   }
+  std::memcpy(p, text.c_str(), bytes);
+  GlobalUnlock(memory);
   if (!OpenClipboard(owner)) {
     const DWORD code = GetLastError();
     GlobalFree(memory);
