@@ -3,24 +3,145 @@
 
 #include <commctrl.h>
 
+#include <exception>
+#include <tuple>
+
 #include "app/sysinfo_pages.h"
+#include "base/text.h"
+#include "info/cpu_facts.h"
+#include "info/cpu_facts_win.h"
 
 namespace corvel {
 
 namespace {
 
+constexpr UINT kTimer1Interval = 2500;  // ms
+
 const ControlSpec kCpuPage[] = {
     {Kind::Caption, L"Label9", L"CPU:", {16, 16, 110, 14}},
+    {Kind::Value, L"LabelCPU", L"____", {130, 16, 260, 14}},
+    {Kind::Caption, L"Label10", L"Manufacturer:", {16, 34, 110, 14}},
+    {Kind::Value, L"LabelModel", L"____", {130, 34, 260, 14}},
+    {Kind::Caption, L"Label11", L"Phys. Core:", {16, 52, 110, 14}},
+    {Kind::Value, L"LabelCore", L"____", {130, 52, 260, 14}},
+    {Kind::Caption, L"Label12", L"Cur Clock Speed", {16, 70, 110, 14}},
+    {Kind::Value, L"LabelGHZ", L"____", {130, 70, 260, 14}},
+    {Kind::Caption, L"Label13", L"L1CodeCache:", {16, 88, 110, 14}},
+    {Kind::Value, L"LabelCCache", L"____", {130, 88, 260, 14}},
+    {Kind::Caption, L"Label14", L"L1DataCache:", {16, 106, 110, 14}},
+    {Kind::Value, L"LabelDCache", L"____", {130, 106, 260, 14}},
+    {Kind::Caption, L"Label15", L"L2Cache:", {16, 124, 110, 14}},
+    {Kind::Value, L"LabelL2", L"____", {130, 124, 260, 14}},
+    {Kind::Caption, L"Label18", L"L3Cache:", {16, 142, 110, 14}},
+    {Kind::Value, L"LabelL3", L"____", {130, 142, 260, 14}},
+    {Kind::Caption, L"Label16", L"64-Bit:", {16, 160, 110, 14}},
+    {Kind::StatusYes, L"Image64bit1", nullptr, {130, 159, 16, 16}, kHidden},
+    {Kind::StatusNo, L"Image64Bit0", nullptr, {130, 159, 16, 16}, kHidden},
+    {Kind::Caption, L"Label17", L"HyperThreading:", {16, 178, 110, 14}},
+    {Kind::StatusYes, L"ImageHyper1", nullptr, {130, 177, 16, 16}, kHidden},
+    {Kind::StatusNo, L"ImageHyper0", nullptr, {130, 177, 16, 16}, kHidden},
+    {Kind::Caption, L"Label20", L"MMX:", {16, 196, 110, 14}},
+    {Kind::StatusYes, L"ImageMMX1", nullptr, {130, 195, 16, 16}, kHidden},
+    {Kind::StatusNo, L"ImageMMX0", nullptr, {130, 195, 16, 16}, kHidden},
+    {Kind::Caption, L"Label21", L"3DNow:", {16, 214, 110, 14}},
+    {Kind::StatusYes, L"ImageNow1", nullptr, {130, 213, 16, 16}, kHidden},
+    {Kind::StatusNo, L"ImageNow0", nullptr, {130, 213, 16, 16}, kHidden},
+    {Kind::Caption, L"Label19", L"Vendor ID:", {16, 232, 110, 14}},
+    {Kind::Value, L"LabelVendor", L"____", {130, 232, 260, 14}},
+    {Kind::Caption, L"Label106", L"Current Load:", {400, 16, 100, 14}, kHidden},
+    {Kind::Value, L"LabelPLoad", L"--", {500, 16, 45, 14}, kHidden},
+    {Kind::Progress, L"ProgressBar2", nullptr, {548, 15, 130, 16}, 0, L"%"},
+    {Kind::Caption, L"Label107", L"Current Volt:", {400, 52, 100, 14}},
+    {Kind::Value, L"LabelVolt", L"____", {500, 52, 180, 14}},
+    {Kind::Caption, L"Label114", L"Socket:", {400, 70, 100, 14}},
+    {Kind::Value, L"LabelSocket", L"____", {500, 70, 180, 14}},
+    {Kind::Caption, L"Label115", L"Max Clock Speed:", {400, 88, 100, 14}},
+    {Kind::Value, L"LabelMaxSpeed", L"____", {500, 88, 180, 14}},
+    {Kind::Caption, L"Label116", L"Processor ID:", {400, 106, 100, 14}},
+    {Kind::Value, L"LabelProcID", L"____", {500, 106, 180, 14}},
+    {Kind::Caption, L"Label117", L"Role:", {400, 124, 100, 14}},
+    {Kind::Value, L"LabelRole", L"____", {500, 124, 180, 14}},
 };
 
 }  // namespace
 
 std::span<const ControlSpec> CpuPageControls() { return kCpuPage; }
 
-void TFormSysInfo::BindCpuPage() {}
+TFormSysInfo::CpuSource TFormSysInfo::SystemCpuSource() {
+  CpuSource source;
+  source.facts = [] { return ReadCpuFacts(ProcessorCpuid()); };
+  source.mhz = [] { return MeasuredCpuMhz(); };
+  source.decimalSeparator = [] { return UserDecimalSeparator(); };
+  return source;
+}
 
-void TFormSysInfo::FillCpuPage() { StopTimer1(); }
+void TFormSysInfo::BindCpuPage() {
+  HWND bar = Ctl(L"ProgressBar2");
+  SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) | PBS_SMOOTH);
+  SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+  SendMessageW(bar, PBM_SETBARCOLOR, 0, RGB(0, 0, 128));  // navy
+}
 
-void TFormSysInfo::Timer1Timer() {}
+void TFormSysInfo::FillCpuPage() {
+  StopTimer1();
+  // Each value asks the processor afresh, as the identification routine does.
+  SetText(Ctl(L"LabelCPU"), cpuSource_.facts().brand);
+  SetText(Ctl(L"LabelModel"), cpuSource_.facts().maker);
+  SetText(Ctl(L"LabelCore"), IntToStr(cpuSource_.facts().physicalCores));
+  const wchar_t separator = cpuSource_.decimalSeparator();
+  SetText(Ctl(L"LabelGHZ"), GhzText(cpuSource_.mhz(), separator));
+  const CpuFacts cpu = cpuSource_.facts();
+  SetText(Ctl(L"LabelCCache"), IntToStr(cpu.l1Code));
+  SetText(Ctl(L"LabelDCache"), IntToStr(cpu.l1Data));
+  SetText(Ctl(L"LabelL2"), IntToStr(cpu.l2));
+  SetText(Ctl(L"LabelL3"), IntToStr(cpu.l3));
+  const std::tuple<const wchar_t*, const wchar_t*, bool> features[] = {
+      {L"Image64bit1", L"Image64Bit0", cpu.x64},
+      {L"ImageHyper1", L"ImageHyper0", cpu.hyperThreading},
+      {L"ImageMMX1", L"ImageMMX0", cpu.mmx},
+      {L"ImageNow1", L"ImageNow0", cpu.ext3dNow},
+  };
+  for (const auto& [yes, no, present] : features) {
+    SetVisible(Ctl(yes), present);
+    SetVisible(Ctl(no), !present);
+  }
+  SetText(Ctl(L"LabelVendor"), cpuSource_.facts().vendor);
+
+  HWND load = Ctl(L"LabelPLoad"), caption = Ctl(L"Label106"), bar = Ctl(L"ProgressBar2");
+  try {
+    SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
+    SetVisible(load, true);
+    SetVisible(caption, true);
+    const CpuLoad now = ParseCpuLoad(wmi_.WmiQuery(L"Win32_Processor", L"LoadPercentage"));
+    SetText(load, now.text);
+    SendMessageW(bar, PBM_SETPOS, now.percent, 0);
+    UpdateWindow(bar);
+    // A page change waiting here stops the timer; the rest of the fill still runs.
+    app::ProcessMessages();
+  } catch (const std::exception&) {
+    // No load to show; the timer keeps running and the next tick reports.
+    SetVisible(load, false);
+    SetVisible(caption, false);
+  }
+
+  auto processor = [this](const wchar_t* property) { return wmi_.WmiQuery(L"Win32_Processor", property); };
+  SetText(Ctl(L"LabelVolt"), processor(L"CurrentVoltage") + L" V");
+  SetText(Ctl(L"LabelSocket"), processor(L"SocketDesignation"));
+  SetText(Ctl(L"LabelProcID"), processor(L"ProcessorId"));
+  SetText(Ctl(L"LabelRole"), processor(L"Role"));
+  // No answer is no number: the conversion error ends the fill here.
+  SetText(Ctl(L"LabelMaxSpeed"), MaxClockText(processor(L"MaxClockSpeed"), separator));
+}
+
+void TFormSysInfo::Timer1Timer() {
+  // Outside a fill: every tick asks WMI afresh.
+  const CpuLoad now = ParseCpuLoad(wmi_.WmiQuery(L"Win32_Processor", L"LoadPercentage"));
+  HWND load = Ctl(L"LabelPLoad"), bar = Ctl(L"ProgressBar2");
+  SetText(load, now.text);
+  UpdateWindow(load);
+  SendMessageW(bar, PBM_SETPOS, now.percent, 0);
+  UpdateWindow(bar);
+  app::ProcessMessages();
+}
 
 }  // namespace corvel

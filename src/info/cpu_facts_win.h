@@ -1,0 +1,18 @@
+// The CPU page's readings on Windows: the identification instruction, a
+// measured clock frequency and the user's decimal separator.
+#pragma once
+#include "info/cpu_facts.h"
+
+namespace corvel {
+
+// The identification instruction of this processor.
+CpuidFunction ProcessorCpuid();
+
+// The time-stamp counter against the performance counter over about 30 ms,
+// in whole MHz, normalised to the usual steps. 0 when it cannot be measured.
+int MeasuredCpuMhz();
+
+// The user's decimal separator (LOCALE_SDECIMAL), "." when unreadable.
+wchar_t UserDecimalSeparator();
+
+}  // namespace corvel
