@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "app/sysinfo_pages.h"
+#include "app/system_win.h"
 #include "base/text.h"
 #include "info/cpu_facts.h"
 #include "info/cpu_facts_win.h"
@@ -75,15 +76,15 @@ TFormSysInfo::CpuSource TFormSysInfo::SystemCpuSource() {
   return source;
 }
 
-void TFormSysInfo::BindCpuPage() {
+// Nothing to bind: the page is built when it is first opened.
+void TFormSysInfo::BindCpuPage() {}
+
+void TFormSysInfo::FillCpuPage() {
+  StopTimer1();
   HWND bar = Ctl(L"ProgressBar2");
   SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) | PBS_SMOOTH);
   SendMessageW(bar, PBM_SETRANGE32, 0, 100);
   SendMessageW(bar, PBM_SETBARCOLOR, 0, RGB(0, 0, 128));  // navy
-}
-
-void TFormSysInfo::FillCpuPage() {
-  StopTimer1();
   // Each value asks the processor afresh, as the identification routine does.
   SetText(Ctl(L"LabelCPU"), cpuSource_.facts().brand);
   SetText(Ctl(L"LabelModel"), cpuSource_.facts().maker);
@@ -107,7 +108,7 @@ void TFormSysInfo::FillCpuPage() {
   }
   SetText(Ctl(L"LabelVendor"), cpuSource_.facts().vendor);
 
-  HWND load = Ctl(L"LabelPLoad"), caption = Ctl(L"Label106"), bar = Ctl(L"ProgressBar2");
+  HWND load = Ctl(L"LabelPLoad"), caption = Ctl(L"Label106");
   try {
     SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
     SetVisible(load, true);

@@ -42,10 +42,4 @@ int MeasuredCpuMhz() {
   return NormalizeMhz(static_cast<int>(std::lround(mhz)));
 }
 
-wchar_t UserDecimalSeparator() {
-  wchar_t text[8] = L"";
-  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, 8) > 0 && text[0]) return text[0];
-  return L'.';
-}
-
 }  // namespace corvel

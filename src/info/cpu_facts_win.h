@@ -1,5 +1,5 @@
-// The CPU page's readings on Windows: the identification instruction, a
-// measured clock frequency and the user's decimal separator.
+// The CPU page's readings on Windows: the identification instruction and a
+// measured clock frequency.
 #pragma once
 #include "info/cpu_facts.h"
 
@@ -11,8 +11,5 @@ CpuidFunction ProcessorCpuid();
 // The time-stamp counter against the performance counter over about 30 ms,
 // in whole MHz, normalised to the usual steps. 0 when it cannot be measured.
 int MeasuredCpuMhz();
-
-// The user's decimal separator (LOCALE_SDECIMAL), "." when unreadable.
-wchar_t UserDecimalSeparator();
 
 }  // namespace corvel
