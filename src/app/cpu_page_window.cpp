@@ -49,19 +49,19 @@ const ControlSpec kCpuPage[] = {
     {Kind::StatusNo, L"ImageNow0", nullptr, {130, 213, 16, 16}, kHidden},
     {Kind::Caption, L"Label19", L"Vendor ID:", {16, 232, 110, 14}},
     {Kind::Value, L"LabelVendor", L"____", {130, 232, 260, 14}},
-    {Kind::Caption, L"Label106", L"Current Load:", {400, 16, 100, 14}, kHidden},
-    {Kind::Value, L"LabelPLoad", L"--", {500, 16, 45, 14}, kHidden},
-    {Kind::Progress, L"ProgressBar2", nullptr, {548, 15, 130, 16}, 0, L"%"},
-    {Kind::Caption, L"Label107", L"Current Volt:", {400, 52, 100, 14}},
-    {Kind::Value, L"LabelVolt", L"____", {500, 52, 180, 14}},
-    {Kind::Caption, L"Label114", L"Socket:", {400, 70, 100, 14}},
-    {Kind::Value, L"LabelSocket", L"____", {500, 70, 180, 14}},
-    {Kind::Caption, L"Label115", L"Max Clock Speed:", {400, 88, 100, 14}},
-    {Kind::Value, L"LabelMaxSpeed", L"____", {500, 88, 180, 14}},
-    {Kind::Caption, L"Label116", L"Processor ID:", {400, 106, 100, 14}},
-    {Kind::Value, L"LabelProcID", L"____", {500, 106, 180, 14}},
-    {Kind::Caption, L"Label117", L"Role:", {400, 124, 100, 14}},
-    {Kind::Value, L"LabelRole", L"____", {500, 124, 180, 14}},
+    {Kind::Caption, L"Label106", L"Current Load:", {400, 16, 108, 14}, kHidden},
+    {Kind::Value, L"LabelPLoad", L"--", {510, 16, 40, 14}, kHidden},
+    {Kind::Progress, L"ProgressBar2", nullptr, {552, 15, 128, 16}, 0, L"%"},
+    {Kind::Caption, L"Label107", L"Current Volt:", {400, 52, 108, 14}},
+    {Kind::Value, L"LabelVolt", L"____", {510, 52, 170, 14}},
+    {Kind::Caption, L"Label114", L"Socket:", {400, 70, 108, 14}},
+    {Kind::Value, L"LabelSocket", L"____", {510, 70, 170, 14}},
+    {Kind::Caption, L"Label115", L"Max Clock Speed:", {400, 88, 108, 14}},
+    {Kind::Value, L"LabelMaxSpeed", L"____", {510, 88, 170, 14}},
+    {Kind::Caption, L"Label116", L"Processor ID:", {400, 106, 108, 14}},
+    {Kind::Value, L"LabelProcID", L"____", {510, 106, 170, 14}},
+    {Kind::Caption, L"Label117", L"Role:", {400, 124, 108, 14}},
+    {Kind::Value, L"LabelRole", L"____", {510, 124, 170, 14}},
 };
 
 }  // namespace
@@ -84,6 +84,11 @@ void TFormSysInfo::FillCpuPage() {
   HWND bar = Ctl(L"ProgressBar2");
   SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) | PBS_SMOOTH);
   SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+  // Visual styles ignore a bar colour; the plain bar shows the design's navy.
+  using SetThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+  if (HMODULE theme = GetModuleHandleW(L"uxtheme.dll"))  // loaded with the common controls when styles are on
+    if (auto setTheme = reinterpret_cast<SetThemeFn>(reinterpret_cast<void*>(GetProcAddress(theme, "SetWindowTheme"))))
+      setTheme(bar, L"", L"");
   SendMessageW(bar, PBM_SETBARCOLOR, 0, RGB(0, 0, 128));  // navy
   // Each value asks the processor afresh, as the identification routine does.
   SetText(Ctl(L"LabelCPU"), cpuSource_.facts().brand);
