@@ -8,6 +8,7 @@
 
 #include "app/sysinfo_pages.h"
 #include "app/system_win.h"
+#include "base/errors.h"
 #include "base/text.h"
 #include "info/cpu_facts.h"
 #include "info/cpu_facts_win.h"
@@ -140,8 +141,19 @@ void TFormSysInfo::FillCpuPage() {
 }
 
 void TFormSysInfo::Timer1Timer() {
-  // Outside a fill: every tick asks WMI afresh.
-  const CpuLoad now = ParseCpuLoad(wmi_.WmiQuery(L"Win32_Processor", L"LoadPercentage"));
+  // The timer goes on while an error box is open; ticks then would stack a
+  // new box every 2.5 s. They wait until the box is answered.
+  if (timer1Reporting_) return;
+  CpuLoad now;
+  try {
+    // Outside a fill: every tick asks WMI afresh.
+    now = ParseCpuLoad(wmi_.WmiQuery(L"Win32_Processor", L"LoadPercentage"));
+  } catch (const Error& e) {
+    timer1Reporting_ = true;
+    dialogs().ShowError(e.text());  // the standard error box, as for any handler
+    timer1Reporting_ = false;
+    return;
+  }
   HWND load = Ctl(L"LabelPLoad"), bar = Ctl(L"ProgressBar2");
   SetText(load, now.text);
   UpdateWindow(load);

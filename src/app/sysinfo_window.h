@@ -150,6 +150,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void FillCpuPage();
   void Timer1Timer();
   CpuSource cpuSource_ = SystemCpuSource();
+  bool timer1Reporting_ = false;  // a tick's error box is open
 
   // Network page (network_page_window.cpp)
   void BindNetworkPage();

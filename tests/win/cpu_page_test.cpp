@@ -168,6 +168,38 @@ TEST_F(CpuPage, TickWithALoadThatIsNoNumberShowsTheConversionError) {
   Close();
 }
 
+// Answers each box with another tick of Timer1, as the timer does while a
+// box waits for the user.
+class TickingDialogs : public ScriptedDialogs {
+ public:
+  HWND window = nullptr;
+  int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned flags) override {
+    const int id = ScriptedDialogs::ShowMessageBox(text, caption, flags);
+    if (window && calls.size() < 4) SendMessageW(window, WM_TIMER, kTimer1, 0);
+    return id;
+  }
+};
+
+TEST_F(CpuPage, TicksDuringAnOpenErrorBoxDoNotStackBoxes) {
+  ScriptProcessor(WmiValue::U16(7));
+  TickingDialogs ticking;
+  main = std::make_unique<TFormSysInfo>(ticking, shell, codePage, wmi, 6);
+  main->Create();
+  main->SetPowerSource(power);
+  main->Show();
+  app::ProcessMessages();
+  UseKnownProcessor(L'.');
+  SelectPage(TFormSysInfo::kCpu);
+  wmi.classes[L"Win32_Processor"].instances[0][L"LoadPercentage"] = WmiValue::Str(L"busy");
+  ticking.window = main->hwnd();
+  Tick();
+  EXPECT_EQ(ticking.calls.size(), 1u) << "one box; the ticks while it is open wait";
+  Tick();
+  EXPECT_EQ(ticking.calls.size(), 2u) << "the next tick after the answer reports again";
+  ticking.window = nullptr;
+  Close();
+}
+
 TEST_F(CpuPage, FillWithALoadThatIsNoNumberHidesTheLoadAndGoesOn) {
   ScriptProcessor(WmiValue::Str(L"n/a"));
   Start();
