@@ -119,6 +119,30 @@ TEST(CpuFacts, OldAmdProcessor) {
   EXPECT_FALSE(f.hyperThreading);
 }
 
+TEST(CpuFacts, ModernAmdProcessorWithTopologyLeaves) {  // 8 cores, 2 threads each
+  FakeCpu cpu;
+  PutVendor(cpu, 0xD, "AuthenticAMD");
+  PutBrand(cpu, 0x80000021u, "AMD Ryzen 7 5800X 8-Core Processor              ");
+  cpu.leaves[{1, 0xFFFFFFFFu}] = {0xA20F10, 16u << 16, 0, (1u << 23) | (1u << 28)};
+  cpu.leaves[{0x80000001u, 0xFFFFFFFFu}] = {0, 0, 1u << 22, 1u << 29};
+  cpu.leaves[{0x80000008u, 0xFFFFFFFFu}] = {0, 0, 15, 0};
+  cpu.leaves[{0x8000001Eu, 0xFFFFFFFFu}] = {0, 1u << 8, 0, 0};
+  cpu.leaves[{0x8000001Du, 0}] = CacheLeaf(1, 1, 32);
+  cpu.leaves[{0x8000001Du, 1}] = CacheLeaf(2, 1, 32);
+  cpu.leaves[{0x8000001Du, 2}] = CacheLeaf(3, 2, 512);
+  cpu.leaves[{0x8000001Du, 3}] = CacheLeaf(3, 3, 32768);
+  cpu.leaves[{0x8000001Du, 4}] = {};
+  const CpuFacts f = ReadCpuFacts(cpu.Function());
+  EXPECT_EQ(f.brand, L"AMD Ryzen 7 5800X 8-Core Processor");
+  EXPECT_EQ(f.physicalCores, 8);
+  EXPECT_TRUE(f.hyperThreading);
+  EXPECT_EQ(f.l1Code, 32u);
+  EXPECT_EQ(f.l1Data, 32u);
+  EXPECT_EQ(f.l2, 512u);
+  EXPECT_EQ(f.l3, 32768u);
+  EXPECT_FALSE(f.ext3dNow);
+}
+
 TEST(CpuFacts, NoIdentificationInstruction) {
   const CpuFacts f = ReadCpuFacts(nullptr);
   EXPECT_EQ(f.brand, L"Unknown");
