@@ -1,6 +1,8 @@
 // TFormSysInfo: the main window with its thirteen pages and the refresh cycle.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 
 #include <array>
 #include <functional>
@@ -9,6 +11,7 @@
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/shell_ops.h"
+#include "info/cpu_facts.h"
 #include "info/network_tools.h"
 #include "info/network_win.h"
 #include "info/power_status.h"
@@ -107,13 +110,50 @@ class TFormSysInfo : public Form, private WmiOutputs {
 
   // Each page binds its handlers and fills itself in its own file.
   // System page (system_page_window.cpp)
+ public:
+  // What the drive buttons do: send an MCI command string (mciSendStringW's
+  // result), open a property sheet (ShellExecuteExW) and name a drive's type
+  // (DriveTypeName). The system's unless set.
+  struct DriveSteps {
+    std::function<unsigned(const std::wstring& command)> mci;
+    std::function<void(SHELLEXECUTEINFOW& info)> properties;
+    std::function<std::wstring(wchar_t letter)> typeName;
+  };
+  static DriveSteps SystemDriveSteps();
+  void SetDriveSteps(DriveSteps steps) { driveSteps_ = std::move(steps); }
+  void BitBtn10Click();  // "Properties"
+  void BitBtn28Click();  // "Open drive"
+  void BitBtn29Click();  // "Close drive"
+
+ private:
   void BindSystemPage();
   void FillSystemPage(const std::wstring& architecture);
+  void FillDriveList();
+  void DrawDriveItem(const DRAWITEMSTRUCT& item);
+  wchar_t CurrentDrive() const;  // 0 when the list has no current item
+  void SetDriveDoor(wchar_t letter, bool open);
+  DriveSteps driveSteps_ = SystemDriveSteps();
+  HIMAGELIST driveImages_ = nullptr;  // the shell's, not ours to destroy
 
   // CPU page (cpu_page_window.cpp)
+ public:
+  // Where the CPU page's own readings come from: the identification data,
+  // the measured clock in MHz and the decimal separator of its figures.
+  // This processor and the user's locale unless set.
+  struct CpuSource {
+    std::function<CpuFacts()> facts;
+    std::function<int()> mhz;
+    std::function<wchar_t()> decimalSeparator;
+  };
+  static CpuSource SystemCpuSource();
+  void SetCpuSource(CpuSource source) { cpuSource_ = std::move(source); }
+
+ private:
   void BindCpuPage();
   void FillCpuPage();
   void Timer1Timer();
+  CpuSource cpuSource_ = SystemCpuSource();
+  bool timer1Reporting_ = false;  // a tick's error box is open
 
   // Network page (network_page_window.cpp)
  public:
