@@ -131,6 +131,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void FillDriveList();
   void DrawDriveItem(const DRAWITEMSTRUCT& item);
   wchar_t CurrentDrive() const;  // 0 when the list has no current item
+  void DriveDoorClick(bool open);  // both door buttons: only for a CD-ROM drive
   void SetDriveDoor(wchar_t letter, bool open);
   DriveSteps driveSteps_ = SystemDriveSteps();
   HIMAGELIST driveImages_ = nullptr;  // the shell's, not ours to destroy

@@ -72,8 +72,6 @@ TFormSysInfo::DriveSteps TFormSysInfo::SystemDriveSteps() {
 }
 
 void TFormSysInfo::BindSystemPage() {
-  HWND list = Ctl(L"JvDriveList1");
-  SendMessageW(list, LB_SETITEMHEIGHT, 0, kDriveItemHeight);
   OnDrawItem(L"JvDriveList1", [this](const DRAWITEMSTRUCT& item) { DrawDriveItem(item); });
   OnClick(L"SpeedButton43", [this] { BitBtn10Click(); });
   OnClick(L"SpeedButton47", [this] { BitBtn28Click(); });
@@ -103,6 +101,7 @@ void TFormSysInfo::FillSystemPage(const std::wstring& architecture) {
 void TFormSysInfo::FillDriveList() {
   HWND list = Ctl(L"JvDriveList1");
   const wchar_t current = CurrentDrive();
+  SendMessageW(list, LB_SETITEMHEIGHT, 0, kDriveItemHeight);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   int select = 0;
   for (const DriveEntry& drive : ListDrives(&driveImages_)) {
@@ -164,22 +163,17 @@ void TFormSysInfo::BitBtn10Click() {
   if (info.hProcess) CloseHandle(info.hProcess);  // asked for by the mask, not needed
 }
 
-void TFormSysInfo::BitBtn28Click() {
-  const wchar_t letter = CurrentDrive();
-  if (!letter || driveSteps_.typeName(letter) != L"CDROM") {
-    dialogs().MessageDlg(messages_[Msg::NoCdDrive], DlgType::Information, kBtnOk);
-    return;
-  }
-  SetDriveDoor(letter, true);
-}
+void TFormSysInfo::BitBtn28Click() { DriveDoorClick(true); }
 
-void TFormSysInfo::BitBtn29Click() {
+void TFormSysInfo::BitBtn29Click() { DriveDoorClick(false); }
+
+void TFormSysInfo::DriveDoorClick(bool open) {
   const wchar_t letter = CurrentDrive();
   if (!letter || driveSteps_.typeName(letter) != L"CDROM") {
     dialogs().MessageDlg(messages_[Msg::NoCdDrive], DlgType::Information, kBtnOk);
     return;
   }
-  SetDriveDoor(letter, false);
+  SetDriveDoor(letter, open);
 }
 
 void TFormSysInfo::SetDriveDoor(wchar_t letter, bool open) {

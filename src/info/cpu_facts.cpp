@@ -145,7 +145,7 @@ CpuLoad ParseCpuLoad(std::wstring_view answer) {
   CpuLoad load;
   load.text = answer.empty() ? std::wstring(L"0") : std::wstring(answer);
   if (!TryStrToInt(load.text, load.percent))
-    throw ConvertError(L"'" + load.text + L"' ist kein g\u00fcltiger Integer-Wert");
+    throw ConvertError(L"''" + load.text + L"'' ist kein g\u00fcltiger Integer-Wert");
   load.text += L" %";
   return load;
 }

@@ -48,8 +48,9 @@ struct CpuLoad {
   std::wstring text;  // the answer followed by " %"
   int percent = 0;
 };
-// Throws ConvertError "'<answer>' ist kein gültiger Integer-Wert" when the
-// answer is not an integer.
+// Throws ConvertError "''<answer>'' ist kein gültiger Integer-Wert" (the
+// quotes doubled, as the run-time writes this one) when the answer is not an
+// integer.
 CpuLoad ParseCpuLoad(std::wstring_view answer);
 
 }  // namespace corvel

@@ -85,6 +85,7 @@ void Page::Build() {
   if (Built()) return;
   CreateNative({L"CorvelPage", name_, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, rect_, parent_});
   controls_.Create(hwnd(), table_);
+  form_.BindPending(*this);
 }
 
 LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -123,12 +124,37 @@ HWND Form::Ctl(std::wstring_view name) const {
   throw Error(L"Komponente nicht gefunden: " + std::wstring(name));
 }
 
-void Form::OnClick(std::wstring_view name, std::function<void()> handler) { clicks_[Ctl(name)] = std::move(handler); }
+void Form::Bind(std::wstring_view name, std::function<void(HWND)> binder) {
+  if (!controls_.Has(name))
+    for (const auto& [_, page] : pages_)
+      if (page->Declares(name) && !page->Built()) {
+        pendingBinds_.emplace_back(std::wstring(name), std::move(binder));
+        return;
+      }
+  binder(Ctl(name));
+}
 
-void Form::OnSelect(std::wstring_view name, std::function<void()> handler) { selects_[Ctl(name)] = std::move(handler); }
+void Form::BindPending(Page& page) {
+  // Taken out first: a binder may ask for controls of other pages.
+  std::vector<std::pair<std::wstring, std::function<void(HWND)>>> now;
+  std::erase_if(pendingBinds_, [&](auto& entry) {
+    if (!page.Declares(entry.first)) return false;
+    now.push_back(std::move(entry));
+    return true;
+  });
+  for (auto& [name, binder] : now) binder(page.Control(name));
+}
+
+void Form::OnClick(std::wstring_view name, std::function<void()> handler) {
+  Bind(name, [this, handler = std::move(handler)](HWND control) { clicks_[control] = handler; });
+}
+
+void Form::OnSelect(std::wstring_view name, std::function<void()> handler) {
+  Bind(name, [this, handler = std::move(handler)](HWND control) { selects_[control] = handler; });
+}
 
 void Form::OnDrawItem(std::wstring_view name, std::function<void(const DRAWITEMSTRUCT&)> draw) {
-  drawers_[Ctl(name)] = std::move(draw);
+  Bind(name, [this, draw = std::move(draw)](HWND control) { drawers_[control] = draw; });
 }
 
 bool Form::DispatchCommand(WPARAM wp, LPARAM lp) {

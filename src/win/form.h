@@ -9,6 +9,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "win/controls.h"
 #include "win/window.h"
@@ -103,6 +104,10 @@ class Form : public Window {
  private:
   friend class Page;
   bool DispatchCommand(WPARAM wp, LPARAM lp);
+  // Binds at once, or, for a control of a page not built yet, when that page
+  // is built: binding a handler must not build a page the user never opens.
+  void Bind(std::wstring_view name, std::function<void(HWND)> binder);
+  void BindPending(Page& page);
 
   const wchar_t* className_;
   Controls controls_;
@@ -110,6 +115,7 @@ class Form : public Window {
   std::map<HWND, std::function<void()>> clicks_;
   std::map<HWND, std::function<void()>> selects_;
   std::map<HWND, std::function<void(const DRAWITEMSTRUCT&)>> drawers_;
+  std::vector<std::pair<std::wstring, std::function<void(HWND)>>> pendingBinds_;
   Background background_{CLR_NONE};
   bool modal_ = false;
   int modalResult_ = 0;

@@ -200,7 +200,7 @@ TEST(CpuFacts, LoadAnswers) {
     ParseCpuLoad(L"busy");
     ADD_FAILURE();
   } catch (const ConvertError& e) {
-    EXPECT_EQ(e.text(), L"'busy' ist kein gültiger Integer-Wert");
+    EXPECT_EQ(e.text(), L"''busy'' ist kein gültiger Integer-Wert");
   }
 }
 

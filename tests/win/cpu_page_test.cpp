@@ -160,7 +160,7 @@ TEST_F(CpuPage, TickWithALoadThatIsNoNumberShowsTheConversionError) {
   Tick();
   Tick();
   ASSERT_EQ(dialogs.calls.size(), 2u) << "reported at each tick";
-  EXPECT_EQ(dialogs.Last().text, L"'busy' ist kein gültiger Integer-Wert.");
+  EXPECT_EQ(dialogs.Last().text, L"''busy'' ist kein gültiger Integer-Wert.");
   EXPECT_EQ(dialogs.Last().caption, L"Corvel");
   EXPECT_EQ(Text(L"LabelPLoad"), L"7 %") << "the label keeps its last load";
   EXPECT_EQ(BarPosition(), 7);

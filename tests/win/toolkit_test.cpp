@@ -109,6 +109,23 @@ TEST(Form, KeyPreviewSeesKeysOfAnyControlFirst) {
   EXPECT_EQ(form.previewed, (std::vector<WPARAM>{VK_F1, 'A'}));
 }
 
+TEST(Form, BindingAPagesControlWaitsUntilThePageIsBuilt) {
+  ScriptedDialogs dialogs;
+  TestForm form(dialogs);
+  const ControlSpec table[] = {{Kind::Button, L"PageButton", L"Page", {10, 10, 80, 25}}};
+  Page& page = form.AddPage(L"TabSheetTest", RGB(200, 200, 200), RECT{0, 0, 200, 100}, table);
+  int clicks = 0;
+  form.OnClick(L"PageButton", [&] { ++clicks; });
+  EXPECT_FALSE(page.Built()) << "binding alone builds nothing";
+  Click(form.Ctl(L"PageButton"));  // asking for the control builds the page and binds
+  EXPECT_TRUE(page.Built());
+  EXPECT_EQ(clicks, 1);
+  form.OnClick(L"PageButton", [&] { clicks += 10; });  // a built page binds at once
+  Click(form.Ctl(L"PageButton"));
+  EXPECT_EQ(clicks, 11);
+  EXPECT_THROW(form.OnClick(L"NoSuchControl", [] {}), Error);
+}
+
 // The run-time's message dialogs carry German button captions in every language.
 TEST(Win32Dialogs, MessageDlgButtonsAreGerman) {
   static std::vector<std::wstring> captions;
