@@ -7,6 +7,7 @@
 
 #include "base/errors.h"
 #include "base/text.h"
+#include "doubles/fixed_memory.h"
 
 namespace corvel {
 namespace {
@@ -132,15 +133,6 @@ TEST(MemoryFigures, ZeroTotalsEndTheFillWithTheFloatingPointError) {
   EXPECT_FALSE(page.Bar(L"ProgressBarFreeMem"));
 }
 
-struct FakeMemory : MemorySource {
-  std::optional<OsVersion> version;
-  std::optional<std::uint64_t> extended;
-  MemoryStatus32 status;
-  std::optional<OsVersion> Version() override { return version; }
-  std::optional<std::uint64_t> ExtendedTotal() override { return extended; }
-  MemoryStatus32 Status() override { return status; }
-};
-
 TEST(MemoryFigures, TotalPhysicalMemoryBySystem) {
   struct TotalCase {
     std::optional<OsVersion> version;
@@ -156,13 +148,14 @@ TEST(MemoryFigures, TotalPhysicalMemoryBySystem) {
       {OsVersion{false, 5}, 17179869184ull, kCap},
   };
   for (const TotalCase& c : cases) {
-    FakeMemory m;
+    FixedMemory m;
     m.version = c.version;
     m.extended = c.extended;
     m.status.totalPhys = kCap;
     EXPECT_EQ(TotalPhysicalMemory(m), c.expected) << c.version->major << " nt " << c.version->nt;
   }
-  FakeMemory unknown;
+  FixedMemory unknown;
+  unknown.version = std::nullopt;
   try {
     TotalPhysicalMemory(unknown);
     FAIL() << "no version must raise";
