@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <regex>
 
 #include "support/main_window_fixture.h"
+#include "support/temp_folder.h"
 
 namespace corvel {
 namespace {
@@ -285,6 +287,75 @@ TEST_F(DisplayPage, EditsThatAreNoNumbersGiveTheErrorBox) {
   EXPECT_EQ(dialogs.Last().text, L"'1024 ' ist kein gültiger ganzzahliger Wert.");
   EXPECT_EQ(display.changes.size(), 2u);
   Close();
+}
+
+// A registry text value set for one test and put back as it was afterwards.
+class RegistryValue {
+ public:
+  RegistryValue(HKEY root, std::wstring key, std::wstring name) : root_(root), key_(std::move(key)), name_(std::move(name)) {
+    wchar_t buffer[2048];
+    DWORD size = sizeof buffer;
+    had_ = RegGetValueW(root_, key_.c_str(), name_.empty() ? nullptr : name_.c_str(), RRF_RT_REG_SZ, nullptr, buffer,
+                        &size) == ERROR_SUCCESS;
+    if (had_) old_ = buffer;
+    HKEY probe = nullptr;
+    keyExisted_ = RegOpenKeyExW(root_, key_.c_str(), 0, KEY_READ, &probe) == ERROR_SUCCESS;
+    if (probe) RegCloseKey(probe);
+  }
+  ~RegistryValue() {
+    if (had_) {
+      Set(old_);
+    } else if (!keyExisted_) {
+      RegDeleteKeyW(root_, key_.c_str());
+    } else {
+      RegDeleteKeyValueW(root_, key_.c_str(), name_.empty() ? nullptr : name_.c_str());
+    }
+  }
+  void Set(const std::wstring& text) {
+    ASSERT_EQ(RegSetKeyValueW(root_, key_.c_str(), name_.empty() ? nullptr : name_.c_str(), REG_SZ, text.c_str(),
+                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+  }
+
+ private:
+  HKEY root_;
+  std::wstring key_, name_, old_;
+  bool had_ = false, keyExisted_ = false;
+};
+
+TEST(DisplayReadings, ScreenSaverLongPathWallpaperAsReadAndTheIconFallback) {
+  testing::TempFolder folder;
+  const std::wstring saver = folder / L"A screen saver with a long name.scr";
+  testing::WriteBytes(saver, "MZ");
+  wchar_t shortPath[MAX_PATH] = L"";
+  ASSERT_NE(GetShortPathNameW(saver.c_str(), shortPath, MAX_PATH), 0u);
+  ASSERT_NE(std::wstring(shortPath), saver) << "the file has a short form";
+  RegistryValue saverValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"SCRNSAVE.EXE");
+  RegistryValue wallpaperValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"Wallpaper");
+  saverValue.Set(shortPath);
+  wallpaperValue.Set(L"C:\\PROGRA~1\\pictures\\sea.bmp");
+  SystemDisplaySource system;
+  DisplayFacts f = system.Facts();
+  EXPECT_EQ(f.screenSaver, saver) << "short " << Narrow(shortPath);
+  EXPECT_EQ(f.wallpaper, L"C:\\PROGRA~1\\pictures\\sea.bmp") << "the wallpaper is shown as stored";
+  saverValue.Set(L"C:\\no such folder\\gone.scr");
+  EXPECT_EQ(system.Facts().screenSaver, L"C:\\no such folder\\gone.scr") << "no long form: unchanged";
+
+  // The shell has no location for an empty name here: the default icon of the unknown type.
+  SHFILEINFOW info{};
+  if (SHGetFileInfoW(L"", 0, &info, sizeof info, SHGFI_ICONLOCATION) && info.szDisplayName[0])
+    GTEST_SKIP() << "the shell answers itself: " << Narrow(info.szDisplayName);
+  HKEY probe = nullptr;
+  const bool typeExisted = RegOpenKeyExW(HKEY_CLASSES_ROOT, L"Unknown", 0, KEY_READ, &probe) == ERROR_SUCCESS;
+  if (probe) RegCloseKey(probe);
+  {
+    RegistryValue unknownIcon(HKEY_CLASSES_ROOT, L"Unknown\\DefaultIcon", L"");
+    unknownIcon.Set(L"\"%SystemRoot%\\system32\\shell32.dll\",-4 %1");
+    EXPECT_EQ(IconLocationText(), L"%SystemRoot%\\system32\\shell32.dll");
+    SystemDisplaySource system2;
+    EXPECT_EQ(system2.Facts().iconLocation, L"%SystemRoot%\\system32\\shell32.dll");
+  }
+  if (!typeExisted) RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Unknown");
 }
 
 TEST(DisplayResolutionRecord, OnlyWidthAndHeightAreMarked) {
