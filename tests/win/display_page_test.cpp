@@ -11,6 +11,9 @@
 
 #include "support/main_window_fixture.h"
 #include "support/temp_folder.h"
+#include "support/wmic.h"
+#include "info/wmi_win.h"
+#include <objbase.h>
 
 namespace corvel {
 namespace {
@@ -287,6 +290,38 @@ TEST_F(DisplayPage, EditsThatAreNoNumbersGiveTheErrorBox) {
   EXPECT_EQ(dialogs.Last().text, L"'1024 ' ist kein gültiger ganzzahliger Wert.");
   EXPECT_EQ(display.changes.size(), 2u);
   Close();
+}
+
+// The page over Wine's own WMI shows what Wine's wmic prints.
+TEST_F(DisplayPage, AdapterFieldsAreThoseWmicPrints) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  {
+    Win32Wmi realWmi;
+    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, realWmi, 6);
+    main->Create();
+    main->SetDisplaySource(display);
+    main->Show();
+    app::ProcessMessages();
+    SelectPage(TFormSysInfo::kDisplay);
+    EXPECT_TRUE(dialogs.calls.empty()) << (dialogs.calls.empty() ? "" : Narrow(dialogs.Last().text));
+    const std::wstring video = L"path Win32_VideoController";
+    const std::pair<const wchar_t*, const wchar_t*> peers[] = {
+        {L"LabelGCard", L"Name"}, {L"LabelGProc", L"VideoProcessor"}, {L"LabelGDevice", L"DriverVersion"}};
+    for (const auto& [label, property] : peers) {
+      const std::optional<std::wstring> peer = WmicLast(video, property);
+      ASSERT_TRUE(peer) << Narrow(property);
+      EXPECT_EQ(Text(label), *peer) << Narrow(property);
+    }
+    const std::optional<std::wstring> ram = WmicLast(video, L"AdapterRAM");
+    ASSERT_TRUE(ram);
+    EXPECT_EQ(Text(L"LabelGRam"), AdapterRamText(*ram));
+    const std::optional<std::wstring> pnp = WmicLast(video, L"PNPDeviceID");
+    ASSERT_TRUE(pnp);
+    EXPECT_EQ(Text(L"LabelPNP"), pnp->substr(0, 3));
+    Close();
+    main.reset();
+  }
+  CoUninitialize();
 }
 
 // A registry text value set for one test and put back as it was afterwards.

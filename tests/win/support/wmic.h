@@ -1,0 +1,12 @@
+// Wine's own wmic as a peer: what it prints for one property.
+#pragma once
+#include <optional>
+#include <string>
+
+namespace corvel {
+
+// What `wmic <alias> get <property>` prints for the last instance, blanks at
+// the end removed; nullopt when wmic could not be run.
+std::optional<std::wstring> WmicLast(const std::wstring& alias, const std::wstring& property);
+
+}  // namespace corvel
