@@ -66,6 +66,7 @@ TFormSysInfo::TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codeP
     PlaySoundW(MAKEINTRESOURCEW(id), GetModuleHandleW(nullptr), flags);
   };
   soundTest_.wait = [](unsigned ms) { Sleep(ms); };
+  wmi_.SetDecimalSeparator(UserDecimalSeparator());
   // Start-up messages need their texts before the settings are loaded.
   messages_.Fill(0);
 }
@@ -119,6 +120,8 @@ void TFormSysInfo::CreatePages() {
 int TFormSysInfo::ActivePage() const {
   return static_cast<int>(SendMessageW(pageControl_, TCM_GETCURSEL, 0, 0));
 }
+
+bool TFormSysInfo::PageBuilt(int index) { return pages().find(kPages[index].sheet)->second->Built(); }
 
 void TFormSysInfo::ShowSelectedPage() {
   int active = ActivePage();
@@ -274,7 +277,9 @@ void TFormSysInfo::FillMessageTable() {
   messages_.Fill(uiLanguage_);
   SetText(Ctl(L"SpeedButton45"), messages_.AboutCaption());
   SetText(Ctl(L"SpeedButton44"), messages_.QuitCaption());
-  SetText(Ctl(L"Label99"), messages_.SoundNotice());
+  // Asking for Label99 would build the APM/Sound page at start; the sound
+  // test writes the notice when it shows it.
+  if (PageBuilt(kApmSound)) SetText(Ctl(L"Label99"), messages_.SoundNotice());
 }
 
 void TFormSysInfo::SwitchLanguage(int language) {

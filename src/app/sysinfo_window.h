@@ -101,6 +101,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
 
   void CreatePages();
   void ShowSelectedPage();
+  bool PageBuilt(int index);
   void SetLanguageButtons();  // shows the button of the language that is not active
   void SwitchLanguage(int language);
   void SelectHelpFile();

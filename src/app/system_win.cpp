@@ -95,4 +95,10 @@ void ShowHelpContext(HWND owner, const std::wstring& helpFile, unsigned context)
   if (fn) fn(owner, helpFile.c_str(), kHelpContext, context);
 }
 
+wchar_t UserDecimalSeparator() {
+  wchar_t buf[8] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8) > 0 && buf[0]) return buf[0];
+  return L'.';
+}
+
 }  // namespace corvel

@@ -21,6 +21,9 @@ std::wstring ProgramVersionText(const std::wstring& path, int uiLanguage);
 // The Windows major version the system reports to the program.
 unsigned ReportedWindowsMajor();
 
+// The user's decimal separator ("." when the locale gives none).
+wchar_t UserDecimalSeparator();
+
 // The common application-data folder + "\corveldata\" (always ends with a backslash).
 std::wstring DataFolder();
 

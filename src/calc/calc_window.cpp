@@ -56,12 +56,6 @@ const wchar_t* const kDigitKeys[] = {L"BitBtn1", L"BitBtn2", L"BitBtn3", L"BitBt
                                      L"BitBtn6", L"BitBtn7", L"BitBtn8", L"BitBtn9", L"BitBtn10",
                                      L"BitBtn23"};
 
-wchar_t UserDecimalSeparator() {
-  wchar_t buf[8] = {};
-  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8) > 0 && buf[0]) return buf[0];
-  return L'.';
-}
-
 void SetMenuText(HMENU menu, UINT item, bool byPosition, const wchar_t* text) {
   MENUITEMINFOW info{sizeof info};
   info.fMask = MIIM_STRING;

@@ -11,7 +11,7 @@
 
 #include "support/main_window_fixture.h"
 #include "support/temp_folder.h"
-#include "support/wmic.h"
+#include "win/support/wmic.h"
 #include "info/wmi_win.h"
 #include <objbase.h>
 
@@ -51,7 +51,7 @@ class DisplayPage : public MainWindow {
   // The main window with the scripted display from the start, so the check
   // on the first activation already sees it.
   void StartWithDisplay() {
-    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, wmi, 6);
+    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, wmiPort ? *wmiPort : wmi, 6);
     main->Create();
     main->SetPowerSource(power);
     main->SetDisplaySource(display);
@@ -297,29 +297,28 @@ TEST_F(DisplayPage, AdapterFieldsAreThoseWmicPrints) {
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   {
     Win32Wmi realWmi;
-    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, realWmi, 6);
-    main->Create();
-    main->SetDisplaySource(display);
-    main->Show();
-    app::ProcessMessages();
+    wmiPort = &realWmi;
+    StartWithDisplay();
     SelectPage(TFormSysInfo::kDisplay);
     EXPECT_TRUE(dialogs.calls.empty()) << (dialogs.calls.empty() ? "" : Narrow(dialogs.Last().text));
     const std::wstring video = L"path Win32_VideoController";
     const std::pair<const wchar_t*, const wchar_t*> peers[] = {
         {L"LabelGCard", L"Name"}, {L"LabelGProc", L"VideoProcessor"}, {L"LabelGDevice", L"DriverVersion"}};
     for (const auto& [label, property] : peers) {
-      const std::optional<std::wstring> peer = WmicLast(video, property);
+      const std::optional<std::wstring> peer = testing::WmicLast(video, property);
       ASSERT_TRUE(peer) << Narrow(property);
       EXPECT_EQ(Text(label), *peer) << Narrow(property);
     }
-    const std::optional<std::wstring> ram = WmicLast(video, L"AdapterRAM");
+    const std::optional<std::wstring> ram = testing::WmicLast(video, L"AdapterRAM");
     ASSERT_TRUE(ram);
     EXPECT_EQ(Text(L"LabelGRam"), AdapterRamText(*ram));
-    const std::optional<std::wstring> pnp = WmicLast(video, L"PNPDeviceID");
+    const std::optional<std::wstring> pnp = testing::WmicLast(video, L"PNPDeviceID");
     ASSERT_TRUE(pnp);
     EXPECT_EQ(Text(L"LabelPNP"), pnp->substr(0, 3));
     Close();
     main.reset();
+    about.reset();
+    wmiPort = nullptr;
   }
   CoUninitialize();
 }

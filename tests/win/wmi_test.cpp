@@ -9,11 +9,12 @@
 #include "doubles/table_wmi.h"
 #include "info/wmi_query.h"
 #include "info/wmi_win.h"
-#include "support/wmic.h"
-#include "win/handles.h"
+#include "win/support/wmic.h"
 
 namespace corvel {
 namespace {
+
+using testing::WmicLast;
 
 class RealWmi : public ::testing::Test {
  protected:

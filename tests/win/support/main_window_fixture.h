@@ -49,7 +49,7 @@ class MainWindow : public ::testing::Test {
     return f;
   }
   void Start() {
-    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, wmi, 6);
+    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, wmiPort ? *wmiPort : wmi, 6);
     main->Create();
     main->SetPowerSource(power);
     about = std::make_unique<TAboutBox>(dialogs, shell);
@@ -75,6 +75,7 @@ class MainWindow : public ::testing::Test {
   ScriptedDialogs dialogs;
   RecordingShell shell;
   TableWmi wmi;
+  Wmi* wmiPort = nullptr;  // the scripted table unless set before Start
   FixedPower power;
   WindowsCodePage codePage;
   std::wstring settings;

@@ -7,7 +7,7 @@
 #include "base/text.h"
 #include "win/handles.h"
 
-namespace corvel {
+namespace corvel::testing {
 
 std::optional<std::wstring> WmicLast(const std::wstring& alias, const std::wstring& property) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -47,4 +47,4 @@ std::optional<std::wstring> WmicLast(const std::wstring& alias, const std::wstri
   return lines.back();
 }
 
-}  // namespace corvel
+}  // namespace corvel::testing

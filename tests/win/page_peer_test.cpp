@@ -1,0 +1,64 @@
+// The main window over Wine's real WMI: for a few fields of each page, the
+// text shown is the one Wine's own wmic prints for the same property.
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+
+#include "info/wmi_win.h"
+#include "win/support/main_window_fixture.h"
+#include "win/support/wmic.h"
+
+namespace corvel {
+namespace {
+
+using testing::WmicLast;
+
+class PagesOverRealWmi : public MainWindow {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    MainWindow::SetUp();
+    wmiPort = &real;
+  }
+  void TearDown() override {
+    if (main && IsWindow(main->hwnd())) Close();
+    MainWindow::TearDown();
+    CoUninitialize();
+  }
+  Win32Wmi real;
+};
+
+struct Field {
+  int page;
+  const wchar_t* label;
+  const wchar_t* alias;  // wmic's name for the class
+  const wchar_t* property;
+};
+
+TEST_F(PagesOverRealWmi, FieldsShowWhatWmicPrints) {
+  const Field fields[] = {
+      {TFormSysInfo::kBios, L"LabelManufacturer", L"bios", L"Manufacturer"},
+      {TFormSysInfo::kBios, L"LabelBiosName", L"bios", L"Name"},
+      {TFormSysInfo::kBios, L"LabelSerial", L"bios", L"SerialNumber"},
+      {TFormSysInfo::kBios, L"LabelSMVersion", L"bios", L"SMBIOSBIOSVersion"},
+      {TFormSysInfo::kMainboard, L"LabelBManufacturer", L"baseboard", L"Manufacturer"},
+      {TFormSysInfo::kMainboard, L"LabelBProduct", L"baseboard", L"Product"},
+      {TFormSysInfo::kMainboard, L"LabelBSerial", L"baseboard", L"SerialNumber"},
+      {TFormSysInfo::kApmSound, L"LabelSoundM", L"path Win32_SoundDevice", L"Manufacturer"},
+  };
+  Start();
+  for (const Field& f : fields) {
+    SelectPage(f.page);
+    ASSERT_EQ(main->ActivePage(), f.page);
+    const std::optional<std::wstring> peer = WmicLast(f.alias, f.property);
+    if (!peer) {
+      ADD_FAILURE() << "wmic " << Narrow(f.alias) << " get " << Narrow(f.property) << " gave nothing";
+      continue;
+    }
+    EXPECT_EQ(GetText(main->Ctl(f.label)), *peer) << Narrow(f.label) << " / " << Narrow(f.property);
+  }
+  EXPECT_TRUE(dialogs.calls.empty()) << "no error box on any page";
+}
+
+}  // namespace
+}  // namespace corvel
