@@ -11,6 +11,7 @@
 
 #include "app/about_window.h"
 #include "app/codepage_win.h"
+#include "app/ping_window.h"
 #include "app/sysinfo_window.h"
 #include "app/system_win.h"
 #include "app/tool_shells_window.h"
@@ -52,6 +53,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   };
   TFormRech calc(dialogs, codePage);
   TFormClOptions clOptions(dialogs, codePage);
+  TFormPing ping(dialogs);
   TAboutBox about(dialogs, shell);
   const std::function<void()> inOrder[] = {
       empty(L"TFormLog", L"Log", 684, 514),
@@ -70,13 +72,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       empty(L"TFormUListe", L"User list", 684, 284),
       empty(L"TFormDos", L"DOS prompt...", 420, 180),
       empty(L"TFormCleaner", L"Scourix", 600, 420),
-      empty(L"TFormPing", L"Ping", 408, 181),
+      [&] { ping.Create(main.hwnd()); },
       [&] { about.Create(main.hwnd()); },
   };
   for (const auto& create : inOrder) create();
   calc.setApplicationHelpFile = [&main](const std::wstring& file) { main.SetHelpFile(file); };
   main.SetCalculator(&calc);
   clOptions.applicationHelpFile = [&main] { return main.HelpFile(); };
+  main.SetPingWindow(&ping);
   main.SetAboutBox(&about);
 
   int code = app::RunMessageLoop();

@@ -1,6 +1,8 @@
 // TFormSysInfo: the main window with its thirteen pages and the refresh cycle.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 
 #include <array>
 #include <functional>
@@ -9,6 +11,9 @@
 #include "app/messages.h"
 #include "app/settings.h"
 #include "app/shell_ops.h"
+#include "info/cpu_facts.h"
+#include "info/network_tools.h"
+#include "info/network_win.h"
 #include "info/power_status.h"
 #include "info/power_win.h"
 #include "info/display_win.h"
@@ -19,6 +24,7 @@
 namespace corvel {
 
 class TAboutBox;
+class TFormPing;
 class TwoLanguageForm;
 
 class TFormSysInfo : public Form, private WmiOutputs {
@@ -112,18 +118,75 @@ class TFormSysInfo : public Form, private WmiOutputs {
 
   // Each page binds its handlers and fills itself in its own file.
   // System page (system_page_window.cpp)
+ public:
+  // What the drive buttons do: send an MCI command string (mciSendStringW's
+  // result), open a property sheet (ShellExecuteExW) and name a drive's type
+  // (DriveTypeName). The system's unless set.
+  struct DriveSteps {
+    std::function<unsigned(const std::wstring& command)> mci;
+    std::function<void(SHELLEXECUTEINFOW& info)> properties;
+    std::function<std::wstring(wchar_t letter)> typeName;
+  };
+  static DriveSteps SystemDriveSteps();
+  void SetDriveSteps(DriveSteps steps) { driveSteps_ = std::move(steps); }
+  void BitBtn10Click();  // "Properties"
+  void BitBtn28Click();  // "Open drive"
+  void BitBtn29Click();  // "Close drive"
+
+ private:
   void BindSystemPage();
   void FillSystemPage(const std::wstring& architecture);
+  void FillDriveList();
+  void DrawDriveItem(const DRAWITEMSTRUCT& item);
+  wchar_t CurrentDrive() const;  // 0 when the list has no current item
+  void SetDriveDoor(wchar_t letter, bool open);
+  DriveSteps driveSteps_ = SystemDriveSteps();
+  HIMAGELIST driveImages_ = nullptr;  // the shell's, not ours to destroy
 
   // CPU page (cpu_page_window.cpp)
+ public:
+  // Where the CPU page's own readings come from: the identification data,
+  // the measured clock in MHz and the decimal separator of its figures.
+  // This processor and the user's locale unless set.
+  struct CpuSource {
+    std::function<CpuFacts()> facts;
+    std::function<int()> mhz;
+    std::function<wchar_t()> decimalSeparator;
+  };
+  static CpuSource SystemCpuSource();
+  void SetCpuSource(CpuSource source) { cpuSource_ = std::move(source); }
+
+ private:
   void BindCpuPage();
   void FillCpuPage();
   void Timer1Timer();
+  CpuSource cpuSource_ = SystemCpuSource();
+  bool timer1Reporting_ = false;  // a tick's error box is open
 
   // Network page (network_page_window.cpp)
+ public:
+  // The window the ping replies are listed in (created with the tool windows).
+  void SetPingWindow(TFormPing* window) { pingWindow_ = window; }
+  // Where "Ping" sends its echo requests (the system's ICMP client unless set).
+  void SetEchoClient(EchoClient& echo) { echo_ = &echo; }
+  const PingSession& Pinger() const { return pingSession_; }
+
+ private:
   void BindNetworkPage();
   void FillNetworkPage();
   void Label127Click();
+  void BitBtn30Click();   // "Get IP  "
+  void BtnCopyIPClick();  // "Open IP"
+  void BitBtn43Click();   // "Get IP info"
+  void ButtonPingClick();
+  void IdIcmpClient1Reply(const std::wstring& line);
+  void BitBtn37Click();   // FTP "Connect"
+  void BitBtn42Click();   // browse for the FTP program
+  TFormPing* pingWindow_ = nullptr;
+  SystemEchoClient systemEcho_;
+  EchoClient* echo_ = &systemEcho_;
+  PingSession pingSession_;  // host and sequence numbers for the program's life
+  bool pinging_ = false;
 
   // Memory page (memory_page_window.cpp)
   void BindMemoryPage();

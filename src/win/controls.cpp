@@ -41,7 +41,11 @@ ClassAndStyle StyleFor(const ControlSpec& s) {
     case Kind::Button: return {WC_BUTTONW, common | WS_TABSTOP | BS_PUSHBUTTON, 0};
     case Kind::CheckBox: return {WC_BUTTONW, common | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case Kind::GroupBox: return {WC_BUTTONW, common | BS_GROUPBOX, 0};
-    case Kind::ListBox: return {WC_LISTBOXW, common | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
+    case Kind::ListBox:
+      return {WC_LISTBOXW,
+              common | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                  ((s.flags & kOwnerDraw) ? LBS_OWNERDRAWFIXED | LBS_HASSTRINGS : 0),
+              WS_EX_CLIENTEDGE};
     case Kind::ComboBox: return {WC_COMBOBOXW, common | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
     case Kind::ListView:
       return {WC_LISTVIEWW, common | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, WS_EX_CLIENTEDGE};

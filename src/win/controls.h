@@ -42,6 +42,7 @@ enum ControlFlag : unsigned {
   kRight = 1u << 4,
   kDisabled = 1u << 5,
   kGroupStart = 1u << 6,  // first control of a radio group
+  kOwnerDraw = 1u << 7,   // list box: fixed-height items drawn by the form (Form::OnDrawItem)
 };
 
 struct ControlSpec {

@@ -91,7 +91,7 @@ LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT result = 0;
   if (background_.Handle(hwnd(), msg, wp, lp, &result)) return result;
   // The controls' notifications are the form's business.
-  if (msg == WM_COMMAND || msg == WM_NOTIFY) return form_.OnMessage(msg, wp, lp);
+  if (msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_DRAWITEM) return form_.OnMessage(msg, wp, lp);
   return Default(msg, wp, lp);
 }
 
@@ -126,6 +126,10 @@ HWND Form::Ctl(std::wstring_view name) const {
 void Form::OnClick(std::wstring_view name, std::function<void()> handler) { clicks_[Ctl(name)] = std::move(handler); }
 
 void Form::OnSelect(std::wstring_view name, std::function<void()> handler) { selects_[Ctl(name)] = std::move(handler); }
+
+void Form::OnDrawItem(std::wstring_view name, std::function<void(const DRAWITEMSTRUCT&)> draw) {
+  drawers_[Ctl(name)] = std::move(draw);
+}
 
 bool Form::DispatchCommand(WPARAM wp, LPARAM lp) {
   HWND control = reinterpret_cast<HWND>(lp);
@@ -192,6 +196,13 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY:
       Notify(*reinterpret_cast<const NMHDR*>(lp));
       return 0;
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      auto it = drawers_.find(item.hwndItem);
+      if (it == drawers_.end()) break;
+      it->second(item);
+      return TRUE;
+    }
     case WM_CLOSE:
       FormCloseRequested();
       return 0;

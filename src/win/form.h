@@ -73,6 +73,8 @@ class Form : public Window {
   void OnClick(std::wstring_view name, std::function<void()> handler);
   // Binds the user's choice in a drop-down list (CBN_SELCHANGE) to a handler.
   void OnSelect(std::wstring_view name, std::function<void()> handler);
+  // Binds the drawing of an owner-drawn control's items (WM_DRAWITEM).
+  void OnDrawItem(std::wstring_view name, std::function<void(const DRAWITEMSTRUCT&)> draw);
 
   void Show();                  // shows it (the show hook runs first)
   int ShowModal();              // shows it modally; returns the modal result
@@ -107,6 +109,7 @@ class Form : public Window {
   std::map<std::wstring, std::unique_ptr<Page>, std::less<>> pages_;
   std::map<HWND, std::function<void()>> clicks_;
   std::map<HWND, std::function<void()>> selects_;
+  std::map<HWND, std::function<void(const DRAWITEMSTRUCT&)>> drawers_;
   Background background_{CLR_NONE};
   bool modal_ = false;
   int modalResult_ = 0;

@@ -45,6 +45,7 @@ TEST_F(PagesOverRealWmi, FieldsShowWhatWmicPrints) {
       {TFormSysInfo::kMainboard, L"LabelBProduct", L"baseboard", L"Product"},
       {TFormSysInfo::kMainboard, L"LabelBSerial", L"baseboard", L"SerialNumber"},
       {TFormSysInfo::kApmSound, L"LabelSoundM", L"path Win32_SoundDevice", L"Manufacturer"},
+      {TFormSysInfo::kCpu, L"LabelProcID", L"cpu", L"ProcessorId"},
   };
   Start();
   for (const Field& f : fields) {
