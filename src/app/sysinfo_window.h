@@ -16,6 +16,8 @@
 #include "info/network_win.h"
 #include "info/power_status.h"
 #include "info/power_win.h"
+#include "info/display_win.h"
+#include "info/memory_win.h"
 #include "info/wmi_query.h"
 #include "win/form.h"
 
@@ -50,6 +52,10 @@ class TFormSysInfo : public Form, private WmiOutputs {
     std::function<void(unsigned ms)> wait;
   };
   void SetSoundTestSteps(SoundTestSteps steps) { soundTest_ = std::move(steps); }
+  // Memory and Display pages: where the memory status and the display
+  // readings come from and what changes the resolution (the system unless set).
+  void SetMemorySource(MemorySource& memory) { memory_ = &memory; }
+  void SetDisplaySource(DisplaySource& display) { display_ = &display; }
   // A tool window may set the application's help file; it stays set.
   void SetHelpFile(const std::wstring& file) { helpFile_ = file; }
 
@@ -79,6 +85,8 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void Label33Click();  // driver updates link
   void ComboBox1Select();
   void ButtonTSoundClick();  // "Check sound"
+  void BitBtnRestoreClick();  // "Restore" (SpeedButton38)
+  void BtnClearClick();       // "Clear" (SpeedButton39)
   bool PreviewKeyDown(WPARAM vk) override;  // FormKeyDown
 
   void LoadSettings();
@@ -189,6 +197,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void BindDisplayPage();
   void FillDisplayPage();
   void CheckResolutionOnActivate();
+  bool SetScreenResolution(int width, int height);
 
   // APM/Sound, Bios and Mainboard pages (board_pages_window.cpp)
   void BindBoardPages();
@@ -214,6 +223,10 @@ class TFormSysInfo : public Form, private WmiOutputs {
   SystemPowerSource systemPower_;
   PowerSource* power_ = &systemPower_;
   SoundTestSteps soundTest_;
+  SystemMemorySource systemMemory_;  // Memory page
+  MemorySource* memory_ = &systemMemory_;
+  SystemDisplaySource systemDisplay_;  // Display page
+  DisplaySource* display_ = &systemDisplay_;
   TAboutBox* aboutBox_ = nullptr;
   TwoLanguageForm* calc_ = nullptr;
   HWND pageControl_ = nullptr;

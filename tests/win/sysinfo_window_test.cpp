@@ -82,6 +82,7 @@ TEST_F(MainWindow, LanguageButtonsSwitchTextsButNotThePages) {
 TEST_F(MainWindow, EveryPageChangeRefreshesWithoutAnError) {
   // A machine that answers what the pages need as numbers (no answer is a conversion error).
   wmi.classes[L"Win32_Processor"].instances = {{{L"MaxClockSpeed", WmiValue::U32(3400)}}};
+  wmi.classes[L"Win32_VideoController"].instances = {{{L"AdapterRAM", WmiValue::U32(268435456)}}};
   Start();
   for (int i = 0; i < TFormSysInfo::kPageCount; ++i) {
     SelectPage(i);
