@@ -53,7 +53,7 @@ void TFormSysInfo::BindMemoryPage() {}
 
 void TFormSysInfo::FillMemoryPage() {
   StopTimer1();
-  const MemoryStatus32 virtualStatus = memory_->Status();
+  const MemoryStatus virtualStatus = memory_->Status();
   const std::uint64_t total = TotalPhysicalMemory(*memory_);
   const MemoryPage page = MemoryPageFigures(virtualStatus, total, memory_->Status());
   for (const PageWrite& w : page.writes) {

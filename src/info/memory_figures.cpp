@@ -58,15 +58,15 @@ std::optional<int> MemoryPage::Bar(const std::wstring& control) const {
   return position;
 }
 
-MemoryPage MemoryPageFigures(const MemoryStatus32& virtualStatus, std::uint64_t totalPhysBytes,
-                             const MemoryStatus32& status) {
+MemoryPage MemoryPageFigures(const MemoryStatus& virtualStatus, std::uint64_t totalPhysBytes,
+                             const MemoryStatus& status) {
   MemoryPage page;
   Writer out(page);
   try {
     // Whole mebibytes for the total, fractions for the others.
     const std::uint64_t total = totalPhysBytes / 1048576;
     out.Text(L"LabelTotalPhysMem", Mb(static_cast<double>(total)));
-    const double free = status.availPhys / kMebibyte;
+    const double free = static_cast<double>(status.availPhys) / kMebibyte;
     out.Text(L"LabelFreePhys", Mb(free));
     const int p = Percent(free, static_cast<double>(total));
     out.Text(L"LabelPhys2", IntToStr(p) + L" %");
@@ -77,28 +77,29 @@ MemoryPage MemoryPageFigures(const MemoryStatus32& virtualStatus, std::uint64_t 
     out.Text(L"LabelMem2", Mb(static_cast<double>(total) - free));
     out.Bar(L"ProgressBarLoad", load);
 
-    const std::uint32_t tv = virtualStatus.totalVirtual >> 20, fv = virtualStatus.availVirtual >> 20;
-    out.Text(L"LabelTotalVMem", IntToStr(tv) + L" MB");
-    out.Text(L"LabelFreeVMem", IntToStr(fv) + L" MB");
-    const int v = Percent(fv, tv);
+    const std::uint64_t tv = virtualStatus.totalVirtual >> 20, fv = virtualStatus.availVirtual >> 20;
+    out.Text(L"LabelTotalVMem", IntToStr(static_cast<long long>(tv)) + L" MB");
+    out.Text(L"LabelFreeVMem", IntToStr(static_cast<long long>(fv)) + L" MB");
+    const int v = Percent(static_cast<double>(fv), static_cast<double>(tv));
     out.Bar(L"ProgressBarVMem", v);
     out.Text(L"LabelVPercent", IntToStr(v) + L" %");
 
-    const double tp = status.totalPageFile / kMebibyte;
+    const double tp = static_cast<double>(status.totalPageFile) / kMebibyte;
     out.Text(L"LabelTotalPMem", Mb(tp));
-    const double fp = status.availPageFile / kMebibyte;
+    const double fp = static_cast<double>(status.availPageFile) / kMebibyte;
     out.Text(L"LabelFreePageMem", Mb(fp));
     const int q = Percent(fp, tp);
     out.Bar(L"ProgressBarPMem", q);
     out.Text(L"LabelPPercent", IntToStr(q) + L" %");
 
     // A signed difference: an available figure above the total (the two are
-    // capped separately) must not wrap round to four thousand million.
-    out.Text(L"LabelSwapSize", IntToStr(static_cast<long long>(status.totalPageFile) - status.availPageFile));
+    // read at slightly different moments) must not wrap round.
+    out.Text(L"LabelSwapSize", IntToStr(static_cast<long long>(status.totalPageFile) -
+                                         static_cast<long long>(status.availPageFile)));
 
     int u = 0;
     if (status.totalPageFile != 0)
-      u = 100 - static_cast<int>(static_cast<double>(status.availPageFile) / status.totalPageFile * 100);
+      u = 100 - static_cast<int>(static_cast<double>(status.availPageFile) / static_cast<double>(status.totalPageFile) * 100);
     out.Text(L"LabelSwapUse", IntToStr(u) + L" %");
     out.Text(L"LabelSwap2", IntToStr(u) + L" %");
     out.Bar(L"ProgressBarSwap", u);

@@ -8,13 +8,15 @@
 
 namespace corvel {
 
-// The 32-bit memory status record. The system caps each figure at 4 GB - 1
-// bytes, so on large machines the free and page-file figures stand still.
-struct MemoryStatus32 {
+// The memory status record (GlobalMemoryStatus) as the system gives it to
+// this 64-bit program: figures in bytes, not capped at 4 GB as they are for
+// 32-bit programs (a cap would hold the free memory at 4096 MB and make the
+// used memory grow with every gigabyte installed).
+struct MemoryStatus {
   std::uint32_t memoryLoad = 0;  // percent in use
-  std::uint32_t totalPhys = 0, availPhys = 0;
-  std::uint32_t totalPageFile = 0, availPageFile = 0;
-  std::uint32_t totalVirtual = 0, availVirtual = 0;
+  std::uint64_t totalPhys = 0, availPhys = 0;
+  std::uint64_t totalPageFile = 0, availPageFile = 0;
+  std::uint64_t totalVirtual = 0, availVirtual = 0;
 };
 
 struct OsVersion {
@@ -27,7 +29,7 @@ class MemorySource {
   virtual ~MemorySource() = default;
   virtual std::optional<OsVersion> Version() = 0;        // nothing when the system cannot tell
   virtual std::optional<std::uint64_t> ExtendedTotal() = 0;  // 64-bit total; nothing when the call fails
-  virtual MemoryStatus32 Status() = 0;
+  virtual MemoryStatus Status() = 0;
 };
 
 // NT 5 and later: the 64-bit total (0 when that call fails); older systems:
@@ -56,7 +58,7 @@ struct MemoryPage {
 
 // virtualStatus: the record read first, for the virtual figures; status: the
 // one read after the total, for the others.
-MemoryPage MemoryPageFigures(const MemoryStatus32& virtualStatus, std::uint64_t totalPhysBytes,
-                             const MemoryStatus32& status);
+MemoryPage MemoryPageFigures(const MemoryStatus& virtualStatus, std::uint64_t totalPhysBytes,
+                             const MemoryStatus& status);
 
 }  // namespace corvel

@@ -2,17 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 namespace corvel {
-
-namespace {
-
-std::uint32_t Capped(unsigned long long value) {
-  return static_cast<std::uint32_t>(std::min<unsigned long long>(value, 0xFFFFFFFFull));
-}
-
-}  // namespace
 
 std::optional<OsVersion> SystemMemorySource::Version() {
   OSVERSIONINFOW v{};
@@ -31,18 +21,18 @@ std::optional<std::uint64_t> SystemMemorySource::ExtendedTotal() {
   return status.ullTotalPhys;
 }
 
-MemoryStatus32 SystemMemorySource::Status() {
+MemoryStatus SystemMemorySource::Status() {
   MEMORYSTATUS status{};
   status.dwLength = sizeof status;
   GlobalMemoryStatus(&status);
-  MemoryStatus32 s;
+  MemoryStatus s;
   s.memoryLoad = status.dwMemoryLoad;
-  s.totalPhys = Capped(status.dwTotalPhys);
-  s.availPhys = Capped(status.dwAvailPhys);
-  s.totalPageFile = Capped(status.dwTotalPageFile);
-  s.availPageFile = Capped(status.dwAvailPageFile);
-  s.totalVirtual = Capped(status.dwTotalVirtual);
-  s.availVirtual = Capped(status.dwAvailVirtual);
+  s.totalPhys = status.dwTotalPhys;
+  s.availPhys = status.dwAvailPhys;
+  s.totalPageFile = status.dwTotalPageFile;
+  s.availPageFile = status.dwAvailPageFile;
+  s.totalVirtual = status.dwTotalVirtual;
+  s.availVirtual = status.dwAvailVirtual;
   return s;
 }
 

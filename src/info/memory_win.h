@@ -1,4 +1,4 @@
-// The system's memory status: the version, the 64-bit total and the 32-bit record.
+// The system's memory status: the version, the 64-bit total and the status record.
 #pragma once
 #include "info/memory_figures.h"
 
@@ -8,9 +8,8 @@ class SystemMemorySource : public MemorySource {
  public:
   std::optional<OsVersion> Version() override;
   std::optional<std::uint64_t> ExtendedTotal() override;
-  // GlobalMemoryStatus with each figure capped at 4 GB - 1 bytes, as the
-  // system hands it to a 32-bit program.
-  MemoryStatus32 Status() override;
+  // GlobalMemoryStatus as the system gives it to this 64-bit program.
+  MemoryStatus Status() override;
 };
 
 }  // namespace corvel

@@ -8,11 +8,11 @@ namespace corvel {
 struct FixedMemory : MemorySource {
   std::optional<OsVersion> version = OsVersion{true, 6};
   std::optional<std::uint64_t> extended;  // nothing: the extended call fails
-  MemoryStatus32 status;
+  MemoryStatus status;
   int statusReads = 0;
   std::optional<OsVersion> Version() override { return version; }
   std::optional<std::uint64_t> ExtendedTotal() override { return extended; }
-  MemoryStatus32 Status() override {
+  MemoryStatus Status() override {
     ++statusReads;
     return status;
   }

@@ -1,6 +1,6 @@
 // The Memory page's arithmetic: whole against fractional mebibytes, halves to
-// the even neighbour for percentages and away from zero for "0", the capped
-// 32-bit record, swap usage, and the totals of 0 that end the fill.
+// the even neighbour for percentages and away from zero for "0", figures
+// beyond 4 GB, swap usage, and the totals of 0 that end the fill.
 #include "info/memory_figures.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +15,9 @@ namespace {
 constexpr std::uint64_t MiB = 1048576;
 constexpr std::uint32_t kCap = 0xFFFFFFFFu;
 
-MemoryStatus32 Status(std::uint32_t load, std::uint32_t availPhys, std::uint32_t totalPage, std::uint32_t availPage,
-                      std::uint32_t totalVirtual = 200 * MiB, std::uint32_t availVirtual = 100 * MiB) {
-  MemoryStatus32 s;
+MemoryStatus Status(std::uint32_t load, std::uint64_t availPhys, std::uint64_t totalPage, std::uint64_t availPage,
+                    std::uint64_t totalVirtual = 200 * MiB, std::uint64_t availVirtual = 100 * MiB) {
+  MemoryStatus s;
   s.memoryLoad = load;
   s.totalPhys = kCap;
   s.availPhys = availPhys;
@@ -31,7 +31,7 @@ MemoryStatus32 Status(std::uint32_t load, std::uint32_t availPhys, std::uint32_t
 std::wstring T(const MemoryPage& page, const wchar_t* control) { return page.Text(control).value_or(L"<unwritten>"); }
 
 TEST(MemoryFigures, EveryRowOfAnOrdinaryMachine) {
-  const MemoryStatus32 s = Status(37, 2048 * MiB, kCap, 2048 * MiB, kCap, 0xF0000000u);
+  const MemoryStatus s = Status(37, 2048 * MiB, kCap, 2048 * MiB, kCap, 0xF0000000u);
   const MemoryPage page = MemoryPageFigures(s, 8192 * MiB, s);
   ASSERT_FALSE(page.failure);
   const std::pair<const wchar_t*, const wchar_t*> texts[] = {
@@ -51,7 +51,7 @@ TEST(MemoryFigures, EveryRowOfAnOrdinaryMachine) {
 struct Case {
   const char* name;
   std::uint64_t totalBytes;
-  MemoryStatus32 status;
+  MemoryStatus status;
   std::vector<std::pair<const wchar_t*, const wchar_t*>> texts;
 };
 
@@ -74,15 +74,17 @@ TEST(MemoryFigures, DivisionsAndRounding) {
       // Virtual figures are whole mebibytes, cut by the shift.
       {"virtual shifted", 200 * MiB, Status(0, 0, 200 * MiB, 0, 3 * MiB - 1, 2 * MiB - 1),
        {{L"LabelTotalVMem", L"2 MB"}, {L"LabelFreeVMem", L"1 MB"}, {L"LabelVPercent", L"50 %"}}},
-      // Capped record on a 16 GB machine: free stays at 4 GB, the total does not.
-      {"capped", 16384 * MiB, Status(80, kCap, kCap, kCap, kCap, kCap),
-       {{L"LabelFreePhys", L"4096 MB"}, {L"LabelPhys2", L"25 %"}, {L"LabelMem2", L"12288 MB"},
-        {L"LabelTotalPMem", L"4096 MB"}, {L"LabelPPercent", L"100 %"}, {L"LabelSwapSize", L"0"},
-        {L"LabelSwapUse", L"0 %"}, {L"LabelTotalVMem", L"4095 MB"}}},
+      // A 16 GB machine with 12 GB free, a 20 GB page file and the 128 TB
+      // address space of a 64-bit program: no figure stops at 4 GB.
+      {"large machine", 16384 * MiB,
+       Status(25, 12288 * MiB, 20480 * MiB, 15360 * MiB, 134217728 * MiB, 100663296 * MiB),
+       {{L"LabelFreePhys", L"12288 MB"}, {L"LabelPhys2", L"75 %"}, {L"LabelMem2", L"4096 MB"},
+        {L"LabelTotalPMem", L"20480 MB"}, {L"LabelPPercent", L"75 %"}, {L"LabelSwapSize", L"5368709120"},
+        {L"LabelSwapUse", L"25 %"}, {L"LabelTotalVMem", L"134217728 MB"}, {L"LabelVPercent", L"75 %"}}},
       // Swap usage cuts, it does not round: 29.6 % free is 71 % used, not 70 %.
       {"swap cut", 200 * MiB, Status(0, 0, 1000, 296), {{L"LabelSwapUse", L"71 %"}, {L"LabelSwapSize", L"704"}}},
       {"swap all free", 200 * MiB, Status(0, 0, 1000, 1000), {{L"LabelSwapUse", L"0 %"}, {L"LabelSwap2", L"0 %"}}},
-      // Available above total (each capped on its own): a negative size, not a wrapped one.
+      // Available above total (read at different moments): a negative size, not a wrapped one.
       {"avail above total", 200 * MiB, Status(0, 0, 100 * MiB, 150 * MiB), {{L"LabelSwapSize", L"-52428800"}}},
   };
   for (const Case& c : cases) {
@@ -93,8 +95,8 @@ TEST(MemoryFigures, DivisionsAndRounding) {
 }
 
 TEST(MemoryFigures, VirtualFiguresComeFromTheFirstRecord) {
-  const MemoryStatus32 first = Status(10, 0, 100, 50, 400 * MiB, 100 * MiB);
-  const MemoryStatus32 second = Status(90, 0, 100, 50, 800 * MiB, 800 * MiB);
+  const MemoryStatus first = Status(10, 0, 100, 50, 400 * MiB, 100 * MiB);
+  const MemoryStatus second = Status(90, 0, 100, 50, 800 * MiB, 800 * MiB);
   const MemoryPage page = MemoryPageFigures(first, 100 * MiB, second);
   EXPECT_EQ(T(page, L"LabelTotalVMem"), L"400 MB");
   EXPECT_EQ(T(page, L"LabelVPercent"), L"25 %");
@@ -104,7 +106,7 @@ TEST(MemoryFigures, VirtualFiguresComeFromTheFirstRecord) {
 struct FailCase {
   const char* name;
   std::uint64_t totalBytes;
-  MemoryStatus32 status;
+  MemoryStatus status;
   const wchar_t* error;
   std::size_t writes;          // how many writes stand before the failure
   const wchar_t* lastControl;  // the last one written
