@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <vector>
 
 #include "base/text.h"
+#include "doubles/scripted_echo.h"
 
 namespace corvel {
 namespace {
@@ -133,26 +133,6 @@ TEST(PingLines, OtherOutcomes) {
   failed.code = 11050;
   EXPECT_EQ(PingOutcomeLine(failed, L"h", 3505), L"Ping failed (error 11050): icmp_seq=3505");
 }
-
-// Answers from a script and records what was asked.
-class ScriptedEcho : public EchoClient {
- public:
-  struct Call {
-    std::wstring host;
-    unsigned size, timeout;
-  };
-  std::vector<Call> calls;
-  std::deque<EchoOutcome> outcomes;
-  EchoOutcome Echo(const std::wstring& host, unsigned size, unsigned timeout) override {
-    calls.push_back({host, size, timeout});
-    EchoOutcome o{EchoStatus::TimedOut};
-    if (!outcomes.empty()) {
-      o = outcomes.front();
-      outcomes.pop_front();
-    }
-    return o;
-  }
-};
 
 TEST(PingClient, NumbersRequestsFrom3489AcrossRunsWhateverTheOutcome) {
   PingSession session;

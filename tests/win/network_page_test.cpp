@@ -12,6 +12,7 @@
 #include <objbase.h>
 
 #include "app/ping_window.h"
+#include "doubles/scripted_echo.h"
 #include "info/wmi_win.h"
 #include "info/network_win.h"
 #include "support/main_window_fixture.h"
@@ -28,23 +29,6 @@ WmiInstance Adapter(const wchar_t* type, bool enabled, const wchar_t* product, i
           {L"Manufacturer", WmiValue::Str(std::wstring(product) + L" Inc.")},
           {L"ConfigManagerErrorCode", WmiValue::U32(errorCode)}};
 }
-
-class ScriptedEcho : public EchoClient {
- public:
-  std::vector<std::wstring> hosts;
-  std::deque<EchoOutcome> outcomes;
-  std::function<void()> during;  // runs inside the first request
-  EchoOutcome Echo(const std::wstring& host, unsigned, unsigned) override {
-    hosts.push_back(host);
-    if (during) std::exchange(during, nullptr)();
-    EchoOutcome o{EchoStatus::TimedOut};
-    if (!outcomes.empty()) {
-      o = outcomes.front();
-      outcomes.pop_front();
-    }
-    return o;
-  }
-};
 
 // What a click on a link label sends to its page.
 void ClickLink(HWND label) {
@@ -263,8 +247,8 @@ TEST_F(NetworkPage, PingListsFourNumberedRepliesAndABlankUrlPingsThePreviousHost
                            }));
   Type(L"EditUrl", L"   ");
   Click(main->Ctl(L"ButtonPing"));
-  ASSERT_EQ(echo.hosts.size(), 8u);
-  for (const std::wstring& h : echo.hosts) EXPECT_EQ(h, L"www.example.com");
+  ASSERT_EQ(echo.calls.size(), 8u);
+  for (const std::wstring& h : echo.Hosts()) EXPECT_EQ(h, L"www.example.com");
   // The window was emptied when shown again; the numbers go on.
   EXPECT_EQ(ping->Lines(), (std::vector<std::wstring>{L"Request timed out: icmp_seq=3493", L"Request timed out: icmp_seq=3494",
                                                       L"Request timed out: icmp_seq=3495",
@@ -280,7 +264,7 @@ TEST_F(NetworkPage, AClickOnPingWhileTheRequestsRunIsIgnored) {
   echo.during = [this] { PostMessageW(main->Ctl(L"ButtonPing"), BM_CLICK, 0, 0); };
   Click(main->Ctl(L"ButtonPing"));
   app::ProcessMessages();
-  EXPECT_EQ(echo.hosts.size(), 4u);
+  EXPECT_EQ(echo.calls.size(), 4u);
   EXPECT_EQ(ping->Lines().size(), 4u);
   EXPECT_EQ(main->Pinger().NextSequence(), 3493);
   Close();
