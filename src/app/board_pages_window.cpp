@@ -153,7 +153,6 @@ void TFormSysInfo::FillApmSoundPage() {
 
 void TFormSysInfo::ButtonTSoundClick() {
   HWND notice = Ctl(L"Label99");
-  SetText(notice, messages_.SoundNotice());
   SetVisible(notice, true);
   UpdateWindow(notice);
   soundTest_.play(IDW_FANFARE, SND_RESOURCE | SND_ASYNC);

@@ -112,13 +112,13 @@ void TFormSysInfo::FillDisplayPage() {
 }
 
 void TFormSysInfo::CheckResolutionOnActivate() {
-  HWND width = Ctl(L"EditWidth"), height = Ctl(L"EditHeight");
+  // The edits may stand on a page not built yet; the check does not build it.
   const ResolutionCheck check =
-      CheckResolution(GetText(width), GetText(height), display_->CurrentSize(), [this](Msg question) {
+      CheckResolution(CtlText(L"EditWidth"), CtlText(L"EditHeight"), display_->CurrentSize(), [this](Msg question) {
         return dialogs().ShowMessageBox(messages_[question], L"Corvel", mb::kIconQuestion | mb::kYesNo) == mb::kIdYes;
       });
-  SetText(width, check.editWidth);
-  SetText(height, check.editHeight);
+  SetCtlText(L"EditWidth", check.editWidth);
+  SetCtlText(L"EditHeight", check.editHeight);
   if (check.failure) throw ConvertError(*check.failure);
   if (check.setTo) SetScreenResolution(check.setTo->width, check.setTo->height);  // a refusal is not reported
 }

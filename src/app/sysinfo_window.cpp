@@ -121,7 +121,9 @@ int TFormSysInfo::ActivePage() const {
   return static_cast<int>(SendMessageW(pageControl_, TCM_GETCURSEL, 0, 0));
 }
 
-bool TFormSysInfo::PageBuilt(int index) { return pages().find(kPages[index].sheet)->second->Built(); }
+bool TFormSysInfo::PageBuilt(int index) const {
+  return pages().find(kPages[index].sheet)->second->Built();
+}
 
 void TFormSysInfo::ShowSelectedPage() {
   int active = ActivePage();
@@ -175,9 +177,10 @@ LRESULT TFormSysInfo::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void TFormSysInfo::FormShow() {
   keptFlag_ = true;
   iconCheckFlag_ = false;
-  SetText(Ctl(L"EditWidth"), L"");
-  SetText(Ctl(L"EditHeight"), L"");
-  SetEnabled(Ctl(L"ButtonWatch2"), true);
+  // Through the pages' pending values: start-up builds no page but the active one.
+  SetCtlText(L"EditWidth", L"");
+  SetCtlText(L"EditHeight", L"");
+  SetCtlEnabled(L"ButtonWatch2", true);
   programFolder_ = ProgramFolder();
   dataFolder_ = DataFolder();
   iconPositionsFile_ = dataFolder_ + L"iconpos.csv";
@@ -190,8 +193,8 @@ void TFormSysInfo::FormShow() {
   SetLanguageButtons();
   RefreshActivePage();
   bool uac = IsUacEnabled();
-  SetVisible(Ctl(L"ImageUACy"), uac);
-  SetVisible(Ctl(L"ImageUACn"), !uac);
+  SetCtlVisible(L"ImageUACy", uac);
+  SetCtlVisible(L"ImageUACn", !uac);
   FillMessageTable();
 }
 
@@ -254,7 +257,7 @@ void TFormSysInfo::MiscPageEntry() {
   SetLanguageButtons();
   StopTimer1();
   ResetStopwatchState();
-  SetText(Ctl(L"ButtonHour"), twelveHour_ ? L"24 h" : L"12 h");
+  SetCtlText(L"ButtonHour", twelveHour_ ? L"24 h" : L"12 h");
 }
 
 void TFormSysInfo::ResetStopwatchState() {
@@ -267,19 +270,17 @@ void TFormSysInfo::ResetStopwatchState() {
 
 void TFormSysInfo::SetLanguageButtons() {
   bool english = uiLanguage_ != 0;
-  SetVisible(Ctl(L"SpeedButton41"), english);   // "German"
-  SetVisible(Ctl(L"SpeedButton42"), !english);  // "English"
+  SetCtlVisible(L"SpeedButton41", english);   // "German"
+  SetCtlVisible(L"SpeedButton42", !english);  // "English"
 }
 
 void TFormSysInfo::SelectHelpFile() { helpFile_ = programFolder_ + HelpFileName(uiLanguage_); }
 
 void TFormSysInfo::FillMessageTable() {
   messages_.Fill(uiLanguage_);
-  SetText(Ctl(L"SpeedButton45"), messages_.AboutCaption());
-  SetText(Ctl(L"SpeedButton44"), messages_.QuitCaption());
-  // Asking for Label99 would build the APM/Sound page at start; the sound
-  // test writes the notice when it shows it.
-  if (PageBuilt(kApmSound)) SetText(Ctl(L"Label99"), messages_.SoundNotice());
+  SetCtlText(L"SpeedButton45", messages_.AboutCaption());
+  SetCtlText(L"SpeedButton44", messages_.QuitCaption());
+  SetCtlText(L"Label99", messages_.SoundNotice());
 }
 
 void TFormSysInfo::SwitchLanguage(int language) {
@@ -316,13 +317,13 @@ SettingsFields TFormSysInfo::FieldsFromControls() const {
   SettingsFields f;
   f.line0 = line0_;
   f.line1 = line1_;
-  f.server = GetText(Ctl(L"EditServer"));
-  f.user = GetText(Ctl(L"EditUser"));
-  f.password = GetText(Ctl(L"EditPassword"));
-  f.anonymous = IsChecked(Ctl(L"CheckBox1"));
-  f.ftpClient = GetText(Ctl(L"EditFtpClient"));
-  f.width = GetText(Ctl(L"EditWidth"));
-  f.height = GetText(Ctl(L"EditHeight"));
+  f.server = CtlText(L"EditServer");
+  f.user = CtlText(L"EditUser");
+  f.password = CtlText(L"EditPassword");
+  f.anonymous = CtlChecked(L"CheckBox1");
+  f.ftpClient = CtlText(L"EditFtpClient");
+  f.width = CtlText(L"EditWidth");
+  f.height = CtlText(L"EditHeight");
   f.keptFlag = keptFlag_;
   f.uiLanguage = uiLanguage_;
   return f;
@@ -333,13 +334,13 @@ void TFormSysInfo::LoadSettings() {
   ApplySettingsFile(ReadWholeFile(settingsFile_), codePage_, f);
   line0_ = f.line0;
   line1_ = f.line1;
-  SetText(Ctl(L"EditServer"), f.server);
-  SetText(Ctl(L"EditUser"), f.user);
-  SetText(Ctl(L"EditPassword"), f.password);
-  SetChecked(Ctl(L"CheckBox1"), f.anonymous);
-  SetText(Ctl(L"EditFtpClient"), f.ftpClient);
-  SetText(Ctl(L"EditWidth"), f.width);
-  SetText(Ctl(L"EditHeight"), f.height);
+  SetCtlText(L"EditServer", f.server);
+  SetCtlText(L"EditUser", f.user);
+  SetCtlText(L"EditPassword", f.password);
+  SetCtlChecked(L"CheckBox1", f.anonymous);
+  SetCtlText(L"EditFtpClient", f.ftpClient);
+  SetCtlText(L"EditWidth", f.width);
+  SetCtlText(L"EditHeight", f.height);
   keptFlag_ = f.keptFlag;
   uiLanguage_ = f.uiLanguage;
 }
@@ -348,7 +349,7 @@ void TFormSysInfo::SaveSettings() {
   if (settingsFile_.empty()) return;  // the show step failed before the path was formed
   SettingsFields f = FieldsFromControls();
   std::string bytes = BuildSettingsFile(f, codePage_);
-  SetChecked(Ctl(L"CheckBox1"), f.anonymous);
+  SetCtlChecked(L"CheckBox1", f.anonymous);
   WriteFileReplacing(settingsFile_, bytes);
 }
 

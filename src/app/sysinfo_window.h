@@ -63,6 +63,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   const MessageTable& Messages() const { return messages_; }
   ShellOps& Ops() { return ops_; }
   int ActivePage() const;
+  bool PageBuilt(int index) const;  // pages are built when first shown or asked for
   const std::wstring& HelpFile() const { return helpFile_; }
   const std::wstring& SettingsFilePath() const { return settingsFile_; }
   // The OS architecture the last refresh read.
@@ -107,7 +108,6 @@ class TFormSysInfo : public Form, private WmiOutputs {
 
   void CreatePages();
   void ShowSelectedPage();
-  bool PageBuilt(int index);
   void SetLanguageButtons();  // shows the button of the language that is not active
   void SwitchLanguage(int language);
   void SelectHelpFile();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "base/errors.h"
 
@@ -85,7 +86,33 @@ void Page::Build() {
   if (Built()) return;
   CreateNative({L"CorvelPage", name_, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, rect_, parent_});
   controls_.Create(hwnd(), table_);
+  for (const auto& [name, state] : std::exchange(pending_, {})) {
+    HWND control = controls_[name];
+    if (state.text) SetText(control, *state.text);
+    if (state.visible) SetVisible(control, *state.visible);
+    if (state.checked) SetChecked(control, *state.checked);
+    if (state.enabled) SetEnabled(control, *state.enabled);
+  }
   form_.BindPending(*this);
+}
+
+Page::Pending& Page::PendingFor(std::wstring_view control) {
+  auto it = pending_.find(control);
+  if (it == pending_.end()) it = pending_.emplace(std::wstring(control), Pending{}).first;
+  return it->second;
+}
+
+std::wstring Page::PendingText(std::wstring_view control) const {
+  const auto it = pending_.find(control);
+  if (it != pending_.end() && it->second.text) return *it->second.text;
+  for (const ControlSpec& s : table_)
+    if (control == s.name) return s.caption ? s.caption : L"";
+  return {};
+}
+
+bool Page::PendingChecked(std::wstring_view control) const {
+  const auto it = pending_.find(control);
+  return it != pending_.end() && it->second.checked.value_or(false);
 }
 
 LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -124,13 +151,56 @@ HWND Form::Ctl(std::wstring_view name) const {
   throw Error(L"Komponente nicht gefunden: " + std::wstring(name));
 }
 
+Page* Form::UnbuiltPageOf(std::wstring_view name) const {
+  if (controls_.Has(name)) return nullptr;
+  for (const auto& [_, page] : pages_)
+    if (page->Declares(name)) return page->Built() ? nullptr : page.get();
+  return nullptr;
+}
+
+void Form::SetCtlText(std::wstring_view name, const std::wstring& text) {
+  if (Page* page = UnbuiltPageOf(name))
+    page->PendingFor(name).text = text;
+  else
+    SetText(Ctl(name), text);
+}
+
+std::wstring Form::CtlText(std::wstring_view name) const {
+  if (const Page* page = UnbuiltPageOf(name)) return page->PendingText(name);
+  return GetText(Ctl(name));
+}
+
+void Form::SetCtlVisible(std::wstring_view name, bool visible) {
+  if (Page* page = UnbuiltPageOf(name))
+    page->PendingFor(name).visible = visible;
+  else
+    SetVisible(Ctl(name), visible);
+}
+
+void Form::SetCtlChecked(std::wstring_view name, bool checked) {
+  if (Page* page = UnbuiltPageOf(name))
+    page->PendingFor(name).checked = checked;
+  else
+    SetChecked(Ctl(name), checked);
+}
+
+bool Form::CtlChecked(std::wstring_view name) const {
+  if (const Page* page = UnbuiltPageOf(name)) return page->PendingChecked(name);
+  return IsChecked(Ctl(name));
+}
+
+void Form::SetCtlEnabled(std::wstring_view name, bool enabled) {
+  if (Page* page = UnbuiltPageOf(name))
+    page->PendingFor(name).enabled = enabled;
+  else
+    SetEnabled(Ctl(name), enabled);
+}
+
 void Form::Bind(std::wstring_view name, std::function<void(HWND)> binder) {
-  if (!controls_.Has(name))
-    for (const auto& [_, page] : pages_)
-      if (page->Declares(name) && !page->Built()) {
-        pendingBinds_.emplace_back(std::wstring(name), std::move(binder));
-        return;
-      }
+  if (UnbuiltPageOf(name)) {
+    pendingBinds_.emplace_back(std::wstring(name), std::move(binder));
+    return;
+  }
   binder(Ctl(name));
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -47,6 +48,17 @@ class Page : public Window {
   void Build();
   bool Built() const { return hwnd() != nullptr; }
 
+  // What is set on a control before the page is built: kept here and applied
+  // when it is, so start-up can fill pages the user may never open.
+  struct Pending {
+    std::optional<std::wstring> text;
+    std::optional<bool> visible, checked, enabled;
+  };
+  Pending& PendingFor(std::wstring_view control);
+  // The text the control will have when built: the pending one or the design's.
+  std::wstring PendingText(std::wstring_view control) const;
+  bool PendingChecked(std::wstring_view control) const;
+
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -58,6 +70,7 @@ class Page : public Window {
   std::span<const ControlSpec> table_;
   Controls controls_;
   Background background_;
+  std::map<std::wstring, Pending, std::less<>> pending_;
 };
 
 class Form : public Window {
@@ -69,6 +82,15 @@ class Form : public Window {
                   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, COLORREF gradient = CLR_NONE);
   void AddControls(std::span<const ControlSpec> table) { controls_.Create(hwnd(), table); }
   HWND Ctl(std::wstring_view name) const;  // a control of the form or of any of its pages
+
+  // SetText(Ctl(name), ...) and the like, without building the control's
+  // page when it is not built yet: the page takes the values when it is.
+  void SetCtlText(std::wstring_view name, const std::wstring& text);
+  std::wstring CtlText(std::wstring_view name) const;
+  void SetCtlVisible(std::wstring_view name, bool visible);
+  void SetCtlChecked(std::wstring_view name, bool checked);
+  bool CtlChecked(std::wstring_view name) const;
+  void SetCtlEnabled(std::wstring_view name, bool enabled);
 
   // Binds a click (button, check box, link label) of a control to a handler.
   void OnClick(std::wstring_view name, std::function<void()> handler);
@@ -100,6 +122,7 @@ class Form : public Window {
   Controls& controls() { return controls_; }
   const Controls& controls() const { return controls_; }
   std::map<std::wstring, std::unique_ptr<Page>, std::less<>>& pages() { return pages_; }
+  const std::map<std::wstring, std::unique_ptr<Page>, std::less<>>& pages() const { return pages_; }
 
  private:
   friend class Page;
@@ -108,6 +131,7 @@ class Form : public Window {
   // is built: binding a handler must not build a page the user never opens.
   void Bind(std::wstring_view name, std::function<void(HWND)> binder);
   void BindPending(Page& page);
+  Page* UnbuiltPageOf(std::wstring_view name) const;  // null for a form control or a built page's
 
   const wchar_t* className_;
   Controls controls_;

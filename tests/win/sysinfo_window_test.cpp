@@ -79,6 +79,47 @@ TEST_F(MainWindow, LanguageButtonsSwitchTextsButNotThePages) {
   Close();
 }
 
+TEST_F(MainWindow, StartBuildsOnlyTheActivePageAndTheOthersTakeTheirValuesWhenBuilt) {
+  WriteSettings([](SettingsFields& f) {
+    f.server = L"ftp.example.org";
+    f.anonymous = true;
+    f.width = L"1024";
+    f.height = L"768";
+    f.uiLanguage = 1;
+  });
+  Start();
+  for (int i = 0; i < TFormSysInfo::kPageCount; ++i)
+    EXPECT_EQ(main->PageBuilt(i), i == TFormSysInfo::kControl) << Narrow(TFormSysInfo::kPages[i].caption);
+  // The settings, the language buttons and the UAC image reach the pages as they are built.
+  EXPECT_EQ(GetText(main->Ctl(L"EditServer")), L"ftp.example.org");
+  EXPECT_TRUE(IsChecked(main->Ctl(L"CheckBox1")));
+  EXPECT_EQ(GetText(main->Ctl(L"EditWidth")), L"1024");
+  EXPECT_TRUE(Visible(L"SpeedButton41")) << "English: the German button shows";
+  EXPECT_FALSE(Visible(L"SpeedButton42"));
+  EXPECT_NE(Visible(L"ImageUACy"), Visible(L"ImageUACn"));
+  Close();
+  const SettingsFields saved = ReadSettings();
+  EXPECT_EQ(saved.server, L"ftp.example.org");
+  EXPECT_EQ(saved.height, L"768");
+  EXPECT_EQ(saved.uiLanguage, 1);
+}
+
+TEST_F(MainWindow, SettingsSurviveWhenTheirPagesAreNeverOpened) {
+  WriteSettings([](SettingsFields& f) {
+    f.server = L"ftp.example.org";
+    f.user = L"anna";
+    f.width = L"1024";
+    f.height = L"768";
+  });
+  Start();
+  Close();
+  const SettingsFields saved = ReadSettings();
+  EXPECT_EQ(saved.server, L"ftp.example.org");
+  EXPECT_EQ(saved.user, L"anna");
+  EXPECT_EQ(saved.width, L"1024");
+  EXPECT_EQ(saved.height, L"768");
+}
+
 TEST_F(MainWindow, EveryPageChangeRefreshesWithoutAnError) {
   // A machine that answers what the pages need as numbers (no answer is a conversion error).
   wmi.classes[L"Win32_Processor"].instances = {{{L"MaxClockSpeed", WmiValue::U32(3400)}}};
