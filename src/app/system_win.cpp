@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "win/handles.h"
+#include "win/registry.h"
 
 namespace corvel {
 
@@ -22,19 +23,11 @@ bool EnablePrivilege(const std::wstring& name) {
 }
 
 bool IsUacEnabled() {
-  HKEY raw = nullptr;
   // Read access is enough to learn the setting; asking for full access would
   // fail for every user without administrator rights and report "off".
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", 0,
-                    KEY_READ, &raw) != ERROR_SUCCESS)
-    return false;
-  UniqueRegKey key(raw);
-  DWORD value = 0, size = sizeof value, type = 0;
-  if (RegQueryValueExW(key.get(), L"EnableLUA", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-          ERROR_SUCCESS ||
-      type != REG_DWORD)
-    return false;
-  return value != 0;
+  const auto lua = RegistryDword(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+                                 L"EnableLUA");
+  return lua && *lua != 0;
 }
 
 std::wstring ProgramVersionText(const std::wstring& path, int uiLanguage) {

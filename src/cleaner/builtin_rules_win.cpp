@@ -9,6 +9,7 @@
 #include "cleaner/cleaner_ops_win.h"
 #include "fileinfo/file_helpers.h"
 #include "win/handles.h"
+#include "win/registry.h"
 
 namespace corvel {
 namespace {
@@ -40,15 +41,6 @@ std::wstring CurrentFolder() {
   std::wstring value(n, L'\0');
   value.resize(GetCurrentDirectoryW(n, value.data()));
   return value;
-}
-
-std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* name) {
-  wchar_t buffer[1024];
-  DWORD size = sizeof buffer;
-  if (RegGetValueW(root, key, name, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, buffer, &size) !=
-      ERROR_SUCCESS)
-    return {};
-  return buffer;
 }
 
 }  // namespace

@@ -5,22 +5,11 @@
 #include <string>
 
 #include "win/handles.h"
+#include "win/registry.h"
 
 namespace corvel {
 
 namespace {
-
-// A text value of the registry, any length; empty when it is missing.
-std::wstring RegistryText(HKEY root, const wchar_t* key, const wchar_t* name) {
-  constexpr DWORD kFlags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
-  DWORD size = 0;
-  if (RegGetValueW(root, key, name, kFlags, nullptr, nullptr, &size) != ERROR_SUCCESS || size < sizeof(wchar_t))
-    return {};
-  std::wstring text(size / sizeof(wchar_t), L'\0');
-  if (RegGetValueW(root, key, name, kFlags, nullptr, text.data(), &size) != ERROR_SUCCESS) return {};
-  text.resize(wcsnlen(text.c_str(), text.size()));
-  return text;
-}
 
 std::wstring LongPath(const std::wstring& path) {
   if (path.empty()) return path;

@@ -17,6 +17,7 @@
 #include "base/errors.h"
 #include "win/handles.h"
 #include "win/system_message.h"
+#include "win/registry.h"
 
 namespace corvel {
 
@@ -50,21 +51,6 @@ std::wstring DottedOf(ULONG address) {  // network order
   unsigned char bytes[4];
   std::memcpy(bytes, &address, 4);
   return DottedAddress(bytes);
-}
-
-std::wstring RegistryText(HKEY root, const wchar_t* path, const wchar_t* name) {
-  HKEY raw = nullptr;
-  if (RegOpenKeyExW(root, path, 0, KEY_READ, &raw) != ERROR_SUCCESS) return {};
-  UniqueRegKey key(raw);
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ))
-    return {};
-  std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
-  if (RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
-      ERROR_SUCCESS)
-    return {};
-  return buffer.data();
 }
 
 std::wstring LanGroup() {

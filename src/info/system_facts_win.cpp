@@ -5,47 +5,9 @@
 
 #include "base/text.h"
 #include "info/system_facts.h"
-#include "win/handles.h"
+#include "win/registry.h"
 
 namespace corvel {
-
-namespace {
-
-// Read access only: these are the system's values, not ours.
-UniqueRegKey OpenForReading(HKEY root, const wchar_t* path) {
-  HKEY raw = nullptr;
-  if (RegOpenKeyExW(root, path, 0, KEY_READ, &raw) != ERROR_SUCCESS) return UniqueRegKey();
-  return UniqueRegKey(raw);
-}
-
-std::wstring ReadString(HKEY key, const wchar_t* name) {
-  if (!key) return {};
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
-  if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
-  std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
-  size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
-    return {};
-  text.resize(size / sizeof(wchar_t));
-  // A stored text may or may not carry its terminating NUL.
-  const std::size_t end = text.find(L'\0');
-  if (end != std::wstring::npos) text.resize(end);
-  return text;
-}
-
-bool ReadInteger(HKEY key, const wchar_t* name, DWORD& value) {
-  if (!key) return false;
-  DWORD type = 0, size = sizeof value;
-  return RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
-         type == REG_DWORD;
-}
-
-std::wstring RegistryText(const wchar_t* path, const wchar_t* name) {
-  return ReadString(OpenForReading(HKEY_LOCAL_MACHINE, path).get(), name);
-}
-
-}  // namespace
 
 OsFacts ReadOsFacts() {
   OSVERSIONINFOEXW v{};
@@ -58,11 +20,10 @@ OsFacts ReadOsFacts() {
   const bool nt = v.dwPlatformId == VER_PLATFORM_WIN32_NT;
   const wchar_t* current = nt ? L"Software\\Microsoft\\Windows NT\\CurrentVersion" : L"Software\\Microsoft\\Windows\\CurrentVersion";
   OsFacts f;
-  UniqueRegKey key = OpenForReading(HKEY_LOCAL_MACHINE, current);
-  f.productName = ReadString(key.get(), L"ProductName");
-  f.productId = ReadString(key.get(), L"ProductID");
-  f.company = ReadString(key.get(), L"RegisteredOrganization");
-  f.owner = ReadString(key.get(), L"RegisteredOwner");
+  f.productName = RegistryText(HKEY_LOCAL_MACHINE, current, L"ProductName");
+  f.productId = RegistryText(HKEY_LOCAL_MACHINE, current, L"ProductID");
+  f.company = RegistryText(HKEY_LOCAL_MACHINE, current, L"RegisteredOrganization");
+  f.owner = RegistryText(HKEY_LOCAL_MACHINE, current, L"RegisteredOwner");
   f.major = IntToStr(v.dwMajorVersion);
   f.minor = IntToStr(v.dwMinorVersion);
   f.build = IntToStr(v.dwBuildNumber);
@@ -70,19 +31,16 @@ OsFacts ReadOsFacts() {
   if (nt && v.dwMajorVersion >= 5) {
     f.spMajor = IntToStr(v.wServicePackMajor);
   } else {
-    DWORD csd = 0;
-    if (ReadInteger(OpenForReading(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Windows").get(),
-                    L"CSDVersion", csd))
-      f.spMajor = IntToStr(ServicePackFromCsdVersion(csd));
+    if (const auto csd = RegistryDword(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Windows", L"CSDVersion"))
+      f.spMajor = IntToStr(ServicePackFromCsdVersion(*csd));
   }
-  f.ieVersion = RegistryText(L"SOFTWARE\\Microsoft\\Internet Explorer", L"Version");
-  f.directXVersion = RegistryText(L"SOFTWARE\\Microsoft\\DirectX", L"Version");
+  f.ieVersion = RegistryText(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Internet Explorer", L"Version");
+  f.directXVersion = RegistryText(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\DirectX", L"Version");
   return f;
 }
 
 std::wstring DefaultBrowserPath() {
-  UniqueRegKey key = OpenForReading(HKEY_CLASSES_ROOT, L"htmlfile\\shell\\open\\command");
-  return CutBrowserCommand(ReadString(key.get(), nullptr));
+  return CutBrowserCommand(RegistryText(HKEY_CLASSES_ROOT, L"htmlfile\\shell\\open\\command", nullptr));
 }
 
 std::wstring SystemLanguageName() {
