@@ -135,6 +135,30 @@ TEST_F(MainWindow, EveryPageChangeRefreshesWithoutAnError) {
   Close();
 }
 
+TEST_F(MainWindow, WithoutWmiEveryPageFillsAndOnlyTheNumberFieldsComplain) {
+  wmi.classes.clear();  // every class fails, as when WMI is not there at all
+  Start();
+  std::vector<std::wstring> boxes;
+  for (int i = 0; i < TFormSysInfo::kPageCount; ++i) {
+    const std::size_t before = dialogs.calls.size();
+    SelectPage(i);
+    EXPECT_EQ(main->ActivePage(), i);
+    for (std::size_t k = before; k < dialogs.calls.size(); ++k)
+      boxes.push_back(std::wstring(TFormSysInfo::kPages[i].caption) + L": " + dialogs.calls[k].text);
+  }
+  // A missing maximum clock and adapter memory are no numbers: the
+  // run-time's conversion errors, each ending its fill.
+  const std::vector<std::wstring> expected = {L"CPU: '' ist kein gültiger Gleitkommawert.",
+                                              L"Display: '' ist kein gültiger ganzzahliger Wert."};
+  EXPECT_EQ(boxes, expected);
+  EXPECT_EQ(GetText(main->Ctl(L"LabelPType")), L"Unspecified");
+  EXPECT_EQ(GetText(main->Ctl(L"Label113")), L"VM detected");
+  EXPECT_EQ(GetText(main->Ctl(L"LabelPLoad")), L"0 %") << "no load answer shows 0";
+  EXPECT_EQ(GetText(main->Ctl(L"LabelBiosName")), L"");
+  EXPECT_EQ(main->OsArchitecture(), L"");
+  Close();
+}
+
 TEST_F(MainWindow, EveryRefreshReadsTheArchitectureWithOneQuery) {
   Start();
   const std::vector<std::wstring> atStart = {L"Win32_OperatingSystem"};
