@@ -4,6 +4,7 @@
 
 #include <objbase.h>
 
+#include "app/sysinfo_pages.h"
 #include "app/system_win.h"
 #include "info/cpu_facts.h"
 #include "info/wmi_win.h"
@@ -69,6 +70,20 @@ TEST_F(PagesOverRealWmi, FieldsShowWhatWmicPrints) {
         << Narrow(f.label) << " / " << Narrow(f.property);
   }
   EXPECT_TRUE(dialogs.calls.empty()) << "no error box on any page";
+}
+
+// The load timer's tick asks Wine's WMI afresh and shows a number.
+TEST_F(PagesOverRealWmi, LoadTickShowsAPercentage) {
+  Start();
+  SelectPage(TFormSysInfo::kCpu);
+  SendMessageW(main->hwnd(), WM_TIMER, kTimer1, 0);
+  const std::wstring load = GetText(main->Ctl(L"LabelPLoad"));
+  ASSERT_GE(load.size(), 3u) << Narrow(load);
+  EXPECT_EQ(load.substr(load.size() - 2), L" %");
+  const int percent = StrToInt(load.substr(0, load.size() - 2));
+  EXPECT_GE(percent, 0);
+  EXPECT_LE(percent, 100);
+  EXPECT_TRUE(dialogs.calls.empty()) << Narrow(dialogs.calls.empty() ? L"" : dialogs.Last().text);
 }
 
 }  // namespace
