@@ -74,7 +74,8 @@ endforeach()
 file(GLOB GUI_DRIVERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gui/*.cpp)
 if(GUI_DRIVERS)
   add_executable(gui_driver ${GUI_DRIVERS})
-  target_link_libraries(gui_driver PRIVATE corvel_core user32 gdi32 comctl32 shell32 version)
+  # The toolkit's remote buffer and system messages; its system libraries come with it.
+  target_link_libraries(gui_driver PRIVATE corvel_win)
   target_link_options(gui_driver PRIVATE -municode)
 endif()
 

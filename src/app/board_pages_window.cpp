@@ -138,7 +138,7 @@ void TFormSysInfo::FillApmSoundPage() {
   // A failing power status ends the fill here, before the sound fields.
   const BatteryState battery = ReadBatteryState(windowsMajor_, *power_);
   SetText(Ctl(L"Labelpercent"), IntToStr(battery.percent) + L" %");
-  SendMessageW(Ctl(L"ProgressBar1"), PBM_SETPOS, battery.percent, 0);  // 255 stands at the maximum
+  ProgressBar(Ctl(L"ProgressBar1")).SetPosition(battery.percent);  // 255 stands at the maximum
   SetVisible(Ctl(L"ImageLineOff"), battery.line == LineStatus::Off);
   SetVisible(Ctl(L"ImageLineOn"), battery.line == LineStatus::On);
   SetVisible(Ctl(L"ImageUnKnown"), battery.line == LineStatus::Unknown);
@@ -198,19 +198,19 @@ void TFormSysInfo::FillMainboardPage() {
   for (const wchar_t* property : {L"Tag", L"Manufacturer", L"BankLabel", L"DeviceLocator", L"Capacity", L"Speed",
                                   L"TotalWidth", L"FormFactor"})
     wmi_.WmiQuery(L"Win32_PhysicalMemory", property);
-  HWND banks = Ctl(L"ComboBox1");
-  for (const std::wstring& item : BankItems(modules_)) ComboAdd(banks, item);
-  ComboSelect(banks, 0);
+  Combo banks(Ctl(L"ComboBox1"));
+  for (const std::wstring& item : BankItems(modules_)) banks.Add(item);
+  banks.Select(0);
   ComboBox1Select();
 }
 
 void TFormSysInfo::ClearModuleTable() {
   modules_.Clear();
-  ComboClear(Ctl(L"ComboBox1"));
+  Combo(Ctl(L"ComboBox1")).Clear();
 }
 
 void TFormSysInfo::ComboBox1Select() {
-  const int k = ComboSelected(Ctl(L"ComboBox1"));
+  const int k = Combo(Ctl(L"ComboBox1")).Selected();
   const std::pair<const wchar_t*, ModuleField> shown[] = {
       {L"LabelMemTag", ModuleField::Tag},           {L"LabelMemSpeed", ModuleField::Speed},
       {L"LabelMemModule", ModuleField::DeviceLocator}, {L"LabelMemCapacity", ModuleField::Capacity},

@@ -84,13 +84,13 @@ void TFormSysInfo::FillCpuPage() {
   StopTimer1();
   HWND bar = Ctl(L"ProgressBar2");
   SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) | PBS_SMOOTH);
-  SendMessageW(bar, PBM_SETRANGE32, 0, 100);
+  ProgressBar(bar).SetRange(0, 100);
   // Visual styles ignore a bar colour; the plain bar shows the design's navy.
   using SetThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
   if (HMODULE theme = GetModuleHandleW(L"uxtheme.dll"))  // loaded with the common controls when styles are on
     if (auto setTheme = reinterpret_cast<SetThemeFn>(reinterpret_cast<void*>(GetProcAddress(theme, "SetWindowTheme"))))
       setTheme(bar, L"", L"");
-  SendMessageW(bar, PBM_SETBARCOLOR, 0, RGB(0, 0, 128));  // navy
+  ProgressBar(bar).SetBarColour(RGB(0, 0, 128));  // navy
   // Each value asks the processor afresh, as the identification routine does.
   SetText(Ctl(L"LabelCPU"), cpuSource_.facts().brand);
   SetText(Ctl(L"LabelModel"), cpuSource_.facts().maker);
@@ -121,7 +121,7 @@ void TFormSysInfo::FillCpuPage() {
     SetVisible(caption, true);
     const CpuLoad now = ParseCpuLoad(wmi_.WmiQuery(L"Win32_Processor", L"LoadPercentage"));
     SetText(load, now.text);
-    SendMessageW(bar, PBM_SETPOS, now.percent, 0);
+    ProgressBar(bar).SetPosition(now.percent);
     UpdateWindow(bar);
     // A page change waiting here stops the timer; the rest of the fill still runs.
     app::ProcessMessages();
@@ -157,7 +157,7 @@ void TFormSysInfo::Timer1Timer() {
   HWND load = Ctl(L"LabelPLoad"), bar = Ctl(L"ProgressBar2");
   SetText(load, now.text);
   UpdateWindow(load);
-  SendMessageW(bar, PBM_SETPOS, now.percent, 0);
+  ProgressBar(bar).SetPosition(now.percent);
   UpdateWindow(bar);
   app::ProcessMessages();
 }

@@ -58,7 +58,7 @@ void TFormSysInfo::FillMemoryPage() {
   const MemoryPage page = MemoryPageFigures(virtualStatus, total, memory_->Status());
   for (const PageWrite& w : page.writes) {
     if (w.bar)
-      SendMessageW(Ctl(w.control), PBM_SETPOS, w.position, 0);
+      ProgressBar(Ctl(w.control)).SetPosition(w.position);
     else
       SetText(Ctl(w.control), w.text);
   }

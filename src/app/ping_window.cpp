@@ -17,17 +17,14 @@ const ControlSpec kPingForm[] = {
 void TFormPing::Create(HWND owner) {
   CreateForm(L"Ping", kClientWidth, kClientHeight, owner, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME,
              kGradientBottom);
+  SetFontFace(L"Tahoma");  // the window's font is Tahoma 8 throughout
   AddControls(kPingForm);
-  // The window's font is Tahoma 8 throughout.
-  SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Fonts::Tahoma8()), FALSE);
-  for (const ControlSpec& s : kPingForm)
-    SendMessageW(Ctl(s.name), WM_SETFONT, reinterpret_cast<WPARAM>(Fonts::Tahoma8()), FALSE);
   OnClick(L"BitBtn1", [this] { BitBtn1Click(); });
   keyPreview = true;  // Escape is the cancel button
 }
 
 void TFormPing::FormShow() {
-  SendMessageW(Ctl(L"ListBox1"), LB_RESETCONTENT, 0, 0);
+  ListBox(Ctl(L"ListBox1")).Clear();
   CentreOnOwner();
 }
 
@@ -43,20 +40,10 @@ void TFormPing::CentreOnOwner() {
 }
 
 void TFormPing::AddLine(const std::wstring& line) {
-  SendMessageW(Ctl(L"ListBox1"), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  ListBox(Ctl(L"ListBox1")).Add(line);
 }
 
-std::vector<std::wstring> TFormPing::Lines() const {
-  HWND list = Ctl(L"ListBox1");
-  std::vector<std::wstring> lines;
-  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
-    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    lines.push_back(std::move(text));
-  }
-  return lines;
-}
+std::vector<std::wstring> TFormPing::Lines() const { return ListBox(Ctl(L"ListBox1")).Items(); }
 
 void TFormPing::BitBtn1Click() { EndModal(IDCANCEL); }  // hides the modeless window
 

@@ -91,26 +91,16 @@ void TFormSysInfo::Create() {
 }
 
 void TFormSysInfo::CreatePages() {
-  pageControl_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
-                                 kClientWidth, kClientHeight, hwnd(), reinterpret_cast<HMENU>(1), GetModuleHandleW(nullptr),
-                                 nullptr);
-  SendMessageW(pageControl_, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts::Arial8()), FALSE);
+  std::vector<std::wstring> captions;
+  for (const PageDesign& page : kPages) captions.emplace_back(page.caption);
   // Narrow tab padding keeps all thirteen captions on one row.
-  SendMessageW(pageControl_, TCM_SETPADDING, 0, MAKELPARAM(2, 3));
-  for (int i = 0; i < kPageCount; ++i) {
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(kPages[i].caption);
-    SendMessageW(pageControl_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
-  }
-  RECT area{0, 0, kClientWidth, kClientHeight};
-  SendMessageW(pageControl_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  pageControl_ = AddTabControl(L"PageControl1", {0, 0, kClientWidth, kClientHeight}, captions, {2, 3});
   const std::span<const ControlSpec> tables[kPageCount] = {
       SystemPageControls(), CpuPageControls(),      {},                    NetworkPageControls(), MemoryPageControls(),
       DisplayPageControls(), ApmSoundPageControls(), BiosPageControls(), MainboardPageControls(), kControlPage,
       {},                    {},                     kMiscPage};
   for (int i = 0; i < kPageCount; ++i) {
-    AddPage(kPages[i].sheet, kPages[i].bottom, area, tables[i]);
+    AddPage(kPages[i].sheet, kPages[i].bottom, pageControl_, tables[i]);
   }
   // The Control page is active as designed; nothing else is selected before showing.
   SendMessageW(pageControl_, TCM_SETCURSEL, kControl, 0);

@@ -6,6 +6,7 @@
 #include "base/errors.h"
 #include "calc/calc_file.h"
 #include "win/files.h"
+#include "win/system_message.h"
 
 namespace corvel {
 
@@ -87,18 +88,24 @@ void TFormRech::Create(HWND owner) {
   normalBrush_.reset(CreateSolidBrush(RGB(0xF0, 0xF0, 0xF0)));
   editBrush_.reset(CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF)));
 
-  fileMenu_ = CreatePopupMenu();
-  AppendMenuW(fileMenu_, MF_STRING, kMenuSave, L"Save calculation");
-  AppendMenuW(fileMenu_, MF_STRING, kMenuLoad, L"Load calculation");
-  AppendMenuW(fileMenu_, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(fileMenu_, MF_STRING, kMenuQuit, L"Quit");
-  menu_ = CreateMenu();
-  AppendMenuW(menu_, MF_POPUP, reinterpret_cast<UINT_PTR>(fileMenu_), L"File");
-  SetMenu(hwnd(), menu_);
+  // Owned here until the window takes them: a failure on the way leaks no menu.
+  UniqueMenu file(CreatePopupMenu()), bar(CreateMenu());
+  if (!file || !bar) throw Error(SystemMessage(GetLastError()));
+  AppendMenuW(file.get(), MF_STRING, kMenuSave, L"Save calculation");
+  AppendMenuW(file.get(), MF_STRING, kMenuLoad, L"Load calculation");
+  AppendMenuW(file.get(), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(file.get(), MF_STRING, kMenuQuit, L"Quit");
+  if (!AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.get()), L"File"))
+    throw Error(SystemMessage(GetLastError()));
+  fileMenu_ = file.release();  // the bar's now
+  if (!SetMenu(hwnd(), bar.get())) throw Error(SystemMessage(GetLastError()));
+  menu_ = bar.release();  // the window's now, destroyed with it
   // The menu bar takes its height from the client area: grow the frame back.
-  RECT r{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&r, GetWindowLongW(hwnd(), GWL_STYLE), TRUE, GetWindowLongW(hwnd(), GWL_EXSTYLE));
-  SetWindowPos(hwnd(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FitFrameToClient();
+  OnCommand(kMenuSave, [this] { Savecalculation1Click(); });
+  OnCommand(kMenuLoad, [this] { Loadcalculation1Click(); });
+  OnCommand(kMenuQuit, [this] { BitBtn21Click(); });
+  OnCommand(IDCANCEL, [this] { BitBtn21Click(); });  // Esc through dialog navigation
 
   for (int i = 0; i < 11; ++i) {
     const std::wstring caption = GetText(Ctl(kDigitKeys[i]));
@@ -272,16 +279,6 @@ void TFormRech::Loadcalculation1Click() {
 
 LRESULT TFormRech::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_COMMAND:
-      if (lp == 0 && HIWORD(wp) == 0) {
-        switch (LOWORD(wp)) {
-          case kMenuSave: Savecalculation1Click(); return 0;
-          case kMenuLoad: Loadcalculation1Click(); return 0;
-          case kMenuQuit: BitBtn21Click(); return 0;
-          case IDCANCEL: BitBtn21Click(); return 0;
-        }
-      }
-      break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lp) == display_) {

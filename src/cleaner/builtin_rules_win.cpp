@@ -15,11 +15,12 @@ namespace corvel {
 namespace {
 
 std::wstring SpecialFolder(int csidl) {
-  LPITEMIDLIST list = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)) || !list) return {};
+  LPITEMIDLIST raw = nullptr;
+  const HRESULT hr = SHGetSpecialFolderLocation(nullptr, csidl, &raw);
+  const UniqueCoTaskMem<ITEMIDLIST> list(raw);
+  if (FAILED(hr) || !list) return {};
   wchar_t path[MAX_PATH] = L"";
-  const bool ok = SHGetPathFromIDListW(list, path);
-  CoTaskMemFree(list);
+  const bool ok = SHGetPathFromIDListW(list.get(), path);
   std::wstring out = ok ? path : L"";
   while (out.size() > 3 && out.back() == L'\\') out.pop_back();
   return out;

@@ -74,22 +74,7 @@ void TFormClOptions::Create(HWND owner) {
   keyPreview = true;
 }
 
-std::vector<std::wstring> TFormClOptions::Items() const {
-  HWND list = Ctl(L"ListBox1");
-  std::vector<std::wstring> items;
-  const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
-    const int length = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
-    std::wstring text(length > 0 ? length : 0, L'\0');
-    if (length > 0) {
-      std::wstring buffer(length + 1, L'\0');
-      SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
-      text = buffer.c_str();
-    }
-    items.push_back(text);
-  }
-  return items;
-}
+std::vector<std::wstring> TFormClOptions::Items() const { return List().Items(); }
 
 RuleInputs TFormClOptions::Inputs() const {
   RuleInputs in;
@@ -112,7 +97,7 @@ void TFormClOptions::SetInputs(const RuleInputs& in) {
   SetChecked(Ctl(L"CheckBox1"), in.subfolders);
 }
 
-void TFormClOptions::Select(int index) { SendMessageW(Ctl(L"ListBox1"), LB_SETCURSEL, index, 0); }
+void TFormClOptions::Select(int index) { List().Select(index); }
 
 void TFormClOptions::ResetInputs() {
   RuleInputs in;
@@ -134,7 +119,7 @@ void TFormClOptions::ErrorBox(const wchar_t* german, const wchar_t* english, uns
 }
 
 void TFormClOptions::FormShow() {
-  SendMessageW(Ctl(L"ListBox1"), LB_RESETCONTENT, 0, 0);
+  List().Clear();
   memo_.clear();
   ResetInputs();
   changed_ = false;
@@ -142,8 +127,7 @@ void TFormClOptions::FormShow() {
   if (listFile.empty()) return;
   const std::optional<std::string> bytes = ReadWholeFile(listFile);
   if (!bytes) return;
-  for (const std::wstring& line : DecodeRuleList(*bytes, codePage_))
-    SendMessageW(Ctl(L"ListBox1"), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  for (const std::wstring& line : DecodeRuleList(*bytes, codePage_)) List().Add(line);
 }
 
 void TFormClOptions::ToolButton4Click() {
@@ -162,27 +146,27 @@ void TFormClOptions::ToolButton5Click() {
     case RuleInputError::None: break;
   }
   if (!line.empty()) {
-    SendMessageW(Ctl(L"ListBox1"), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    List().Add(line);
     changed_ = true;
   }
   ResetInputs();
 }
 
 void TFormClOptions::ToolButton6Click() {
-  HWND list = Ctl(L"ListBox1");
-  const int index = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+  ListBox list = List();
+  const int index = list.Selected();
   if (index < 0) return ErrorBox(L"Kein Eintrag ausgew\u00e4hlt!", L"No item selected!", mb::kIconWarning);
   RuleInputs in = Inputs();
-  TakeRuleBack(Items()[index], in);
+  TakeRuleBack(list.Item(index), in);
   SetInputs(in);
-  SendMessageW(list, LB_DELETESTRING, index, 0);
+  list.Delete(index);
   changed_ = true;
 }
 
 void TFormClOptions::ToolButton2Click() {
-  HWND list = Ctl(L"ListBox1");
-  const int index = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
-  if (index >= 0) SendMessageW(list, LB_DELETESTRING, index, 0);
+  ListBox list = List();
+  const int index = list.Selected();
+  if (index >= 0) list.Delete(index);
   changed_ = true;
 }
 

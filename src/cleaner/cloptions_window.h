@@ -49,6 +49,7 @@ class TFormClOptions : public TwoLanguageForm {
   void FormCloseRequested() override;
 
  private:
+  ListBox List() const { return ListBox(Ctl(L"ListBox1")); }
   void ResetInputs();
   void SetLanguageTexts();
   void ErrorBox(const wchar_t* german, const wchar_t* english, unsigned icon);

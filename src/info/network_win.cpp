@@ -15,6 +15,7 @@
 
 #include "app/settings.h"
 #include "base/errors.h"
+#include "base/scope_guard.h"
 #include "win/handles.h"
 #include "win/system_message.h"
 #include "win/registry.h"
@@ -151,29 +152,17 @@ std::wstring ResolveHostAddress(const std::wstring& host, const CodePage& codePa
 
 void SetClipboardText(HWND owner, const std::wstring& text) {
   const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
   if (!memory) throw Error(SystemMessage(GetLastError()));
-  void* p = GlobalLock(memory);
-  if (!p) {
-    const DWORD code = GetLastError();
-    GlobalFree(memory);
-    throw Error(SystemMessage(code));
-  }
+  void* p = GlobalLock(memory.get());
+  if (!p) throw Error(SystemMessage(GetLastError()));
   std::memcpy(p, text.c_str(), bytes);
-  GlobalUnlock(memory);
-  if (!OpenClipboard(owner)) {
-    const DWORD code = GetLastError();
-    GlobalFree(memory);
-    throw Error(SystemMessage(code));
-  }
+  GlobalUnlock(memory.get());
+  if (!OpenClipboard(owner)) throw Error(SystemMessage(GetLastError()));
+  const ScopeExit close([] { CloseClipboard(); });
   EmptyClipboard();
-  if (!SetClipboardData(CF_UNICODETEXT, memory)) {
-    const DWORD code = GetLastError();
-    CloseClipboard();
-    GlobalFree(memory);
-    throw Error(SystemMessage(code));
-  }
-  CloseClipboard();  // the clipboard owns the memory now
+  if (!SetClipboardData(CF_UNICODETEXT, memory.get())) throw Error(SystemMessage(GetLastError()));
+  memory.release();  // the clipboard owns it now
 }
 
 EchoOutcome SystemEchoClient::Echo(const std::wstring& host, unsigned dataSize, unsigned timeoutMs) {

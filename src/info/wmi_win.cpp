@@ -7,6 +7,8 @@
 
 #include <cwchar>
 
+#include "win/handles.h"
+
 namespace corvel {
 
 namespace {
@@ -18,14 +20,6 @@ std::wstring Failure(const wchar_t* step, HRESULT hr) {
   std::swprintf(text, 96, L"WMI: %ls 0x%08lX", step, static_cast<unsigned long>(hr));
   return text;
 }
-
-struct Bstr {
-  BSTR b;
-  explicit Bstr(const std::wstring& s) : b(SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {}
-  ~Bstr() { SysFreeString(b); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-};
 
 struct Variant {
   VARIANT v;
@@ -117,12 +111,13 @@ WmiInstance ReadInstance(IWbemClassObject& object) {
   WmiInstance instance;
   if (FAILED(object.BeginEnumeration(WBEM_FLAG_NONSYSTEM_ONLY))) return instance;
   for (;;) {
-    BSTR name = nullptr;
+    BSTR raw = nullptr;
     Variant value;
     CIMTYPE cim = 0;
-    if (object.Next(0, &name, &value.v, &cim, nullptr) != WBEM_S_NO_ERROR) break;
-    instance[std::wstring(name, SysStringLen(name))] = Convert(value.v, cim);
-    SysFreeString(name);
+    const HRESULT hr = object.Next(0, &raw, &value.v, &cim, nullptr);
+    const UniqueBstr name(raw);
+    if (hr != WBEM_S_NO_ERROR) break;
+    instance[std::wstring(name.get(), SysStringLen(name.get()))] = Convert(value.v, cim);
   }
   object.EndEnumeration();
   return instance;
@@ -139,18 +134,18 @@ WmiAnswer Win32Wmi::SelectAll(const std::wstring& className) {
     return answer;
   }
   ComPtr<IWbemServices> services;
-  Bstr root(L"root\\cimv2");
-  hr = locator->ConnectServer(root.b, nullptr, nullptr, nullptr, 0, nullptr, nullptr, &services);
+  const UniqueBstr root = MakeBstr(L"root\\cimv2");
+  hr = locator->ConnectServer(root.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, &services);
   if (FAILED(hr)) {
     answer.failure = Failure(L"ConnectServer", hr);
     return answer;
   }
   CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
                     RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
-  Bstr wql(L"WQL");
-  Bstr query(L"SELECT * FROM " + className);
+  const UniqueBstr wql = MakeBstr(L"WQL");
+  const UniqueBstr query = MakeBstr(L"SELECT * FROM " + className);
   ComPtr<IEnumWbemClassObject> instances;
-  hr = services->ExecQuery(wql.b, query.b, 0, nullptr, &instances);
+  hr = services->ExecQuery(wql.get(), query.get(), 0, nullptr, &instances);
   if (FAILED(hr) || !instances) {
     answer.failure = Failure(L"ExecQuery", hr);
     return answer;

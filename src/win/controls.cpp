@@ -2,22 +2,15 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "base/errors.h"
 #include "win/window.h"
 
 namespace corvel {
 
 namespace {
-
-HFONT MakeFont(const wchar_t* face, int height, int weight) {
-  LOGFONTW lf{};
-  lf.lfHeight = height;
-  lf.lfWeight = weight;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = DEFAULT_QUALITY;
-  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-  return CreateFontIndirectW(&lf);
-}
 
 struct ClassAndStyle {
   const wchar_t* cls;
@@ -44,11 +37,14 @@ ClassAndStyle StyleFor(const ControlSpec& s) {
     case Kind::ListBox:
       return {WC_LISTBOXW,
               common | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                  ((s.flags & kOwnerDraw) ? LBS_OWNERDRAWFIXED | LBS_HASSTRINGS : 0),
+                  ((s.flags & kOwnerDraw) ? LBS_OWNERDRAWFIXED | LBS_HASSTRINGS : 0) | ((s.flags & kSorted) ? LBS_SORT : 0),
               WS_EX_CLIENTEDGE};
-    case Kind::ComboBox: return {WC_COMBOBOXW, common | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case Kind::ComboBox:
+      return {WC_COMBOBOXW, common | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | ((s.flags & kSorted) ? CBS_SORT : 0), 0};
     case Kind::ListView:
-      return {WC_LISTVIEWW, common | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, WS_EX_CLIENTEDGE};
+      // The window owns the image lists it sets (UniqueImageList), not the control.
+      return {WC_LISTVIEWW, common | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS,
+              WS_EX_CLIENTEDGE};
     case Kind::Progress: return {PROGRESS_CLASSW, common, 0};
     case Kind::StatusYes:
     case Kind::StatusNo:
@@ -56,6 +52,12 @@ ClassAndStyle StyleFor(const ControlSpec& s) {
     case Kind::Icon: return {WC_STATICW, common | SS_ICON | SS_REALSIZEIMAGE, 0};
     case Kind::Radio:
       return {WC_BUTTONW, common | BS_AUTORADIOBUTTON | ((s.flags & kGroupStart) ? WS_GROUP | WS_TABSTOP : 0), 0};
+    case Kind::ToolBar:
+      return {TOOLBARCLASSNAMEW,
+              common | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0};
+    case Kind::TabControl: return {WC_TABCONTROLW, common | WS_CLIPSIBLINGS | WS_TABSTOP, 0};
+    case Kind::ToolButton:
+    case Kind::ToolSeparator: break;  // buttons of a tool bar, no windows
   }
   return {WC_STATICW, common, 0};
 }
@@ -67,12 +69,15 @@ void DrawStatusImage(const DRAWITEMSTRUCT& di, Kind kind) {
   int size = std::min(r.right - r.left, r.bottom - r.top);
   RECT c{r.left, r.top, r.left + size, r.top + size};
   const COLORREF colour = yes ? RGB(30, 160, 60) : kind == Kind::StatusNo ? RGB(200, 40, 40) : RGB(140, 140, 140);
-  UniqueBrush fill(CreateSolidBrush(colour));
-  HGDIOBJ oldBrush = SelectObject(dc, fill.get());
-  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-  Ellipse(dc, c.left, c.top, c.right + 1, c.bottom + 1);
-  UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
-  SelectObject(dc, pen.get());
+  const UniqueBrush fill(CreateSolidBrush(colour));
+  const SelectedObject brush(dc, fill.get());
+  {
+    const SelectedObject noPen(dc, GetStockObject(NULL_PEN));
+    Ellipse(dc, c.left, c.top, c.right + 1, c.bottom + 1);
+  }
+  // Drawn at the size the control has at its DPI: 2 pixels of pen at 16.
+  const UniqueGdi<HPEN> pen(CreatePen(PS_SOLID, std::max(1, (size + 4) / 8), RGB(255, 255, 255)));
+  const SelectedObject whitePen(dc, pen.get());
   int u = size / 4;
   if (kind == Kind::StatusUnknown) {
     // A question mark: an open arc over a short stem and a dot.
@@ -90,54 +95,210 @@ void DrawStatusImage(const DRAWITEMSTRUCT& di, Kind kind) {
     MoveToEx(dc, c.right - u, c.top + u, nullptr);
     LineTo(dc, c.left + u, c.bottom - u);
   }
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
 }
 
 }  // namespace
 
-HFONT Fonts::Arial8() {
-  static HFONT f = MakeFont(L"Arial", -11, FW_NORMAL);
-  return f;
+HFONT Fonts::Get(const wchar_t* face, int height96, int weight, UINT dpi) {
+  // Kept for the program's life: every window of a DPI shares them.
+  static std::map<std::tuple<std::wstring, int, int, UINT>, UniqueFont> fonts;
+  auto& font = fonts[{face, height96, weight, dpi}];
+  if (!font) {
+    LOGFONTW lf{};
+    lf.lfHeight = Scale(height96, dpi);
+    lf.lfWeight = weight;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    font.reset(CreateFontIndirectW(&lf));
+  }
+  return font.get();
 }
-HFONT Fonts::Tahoma8() {
-  static HFONT f = MakeFont(L"Tahoma", -11, FW_NORMAL);
-  return f;
-}
-HFONT Fonts::Tahoma8Bold() {
-  static HFONT f = MakeFont(L"Tahoma", -11, FW_BOLD);
-  return f;
+HFONT Fonts::Arial8(UINT dpi) { return Get(L"Arial", -11, FW_NORMAL, dpi); }
+HFONT Fonts::Tahoma8(UINT dpi) { return Get(L"Tahoma", -11, FW_NORMAL, dpi); }
+HFONT Fonts::Tahoma8Bold(UINT dpi) { return Get(L"Tahoma", -11, FW_BOLD, dpi); }
+
+namespace {
+
+HFONT FontFor(const ControlInfo& info, HFONT normal, UINT dpi) {
+  if (info.kind != Kind::Value) return normal;
+  return (info.spec.flags & kBold) ? Fonts::Tahoma8Bold(dpi) : Fonts::Tahoma8(dpi);
 }
 
-void Controls::Create(HWND parent, std::span<const ControlSpec> table) {
+void SetFont(HWND control, HFONT font) { SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+}  // namespace
+
+void Controls::Create(HWND parent, std::span<const ControlSpec> table, UINT dpi) {
+  dpi_ = dpi;
   for (const ControlSpec& s : table) {
     ControlInfo& info = infos_.emplace_back(ControlInfo{s.kind, s.name, nextId_++});
-    ClassAndStyle cs = StyleFor(s);
-    int h = s.rect.bottom;
-    if (s.kind == Kind::ComboBox) h += 200;  // room for the drop-down list
-    info.hwnd = CreateWindowExW(cs.exStyle, cs.cls, s.caption ? s.caption : L"", cs.style, s.rect.left, s.rect.top,
-                                s.rect.right, h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(info.id)),
-                                GetModuleHandleW(nullptr), nullptr);
-    if (!info.hwnd) throw Error(L"Steuerelement konnte nicht erzeugt werden: " + info.name);
-    SetWindowLongPtrW(info.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&info));
-    HFONT font = Fonts::Arial8();
-    if (s.kind == Kind::Value) font = (s.flags & kBold) ? Fonts::Tahoma8Bold() : Fonts::Tahoma8();
-    SendMessageW(info.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (s.kind == Kind::Icon) {
-      auto icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                s.rect.right, s.rect.bottom, LR_SHARED));
-      SendMessageW(info.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    info.spec = s;
+    if (s.kind == Kind::ToolButton || s.kind == Kind::ToolSeparator) {
+      AddToolButton(info);
+    } else {
+      CreateControl(parent, info);
+      if (s.hint) AddHint(parent, info.hwnd, s.hint);
     }
-    if (s.kind == Kind::ListView)
-      SendMessageW(info.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     byName_[info.name] = &info;
     byId_[info.id] = &info;
-    if (s.hint) AddHint(parent, info.hwnd, s.hint);
   }
 }
 
+void Controls::CreateControl(HWND parent, ControlInfo& info) {
+  const ControlSpec& s = info.spec;
+  const ClassAndStyle cs = StyleFor(s);
+  const RECT r = ScaleLayout(s.rect, dpi_);
+  info.hwnd = CreateWindowExW(cs.exStyle, cs.cls, s.caption ? s.caption : L"", cs.style, r.left, r.top, r.right,
+                              r.bottom + (s.kind == Kind::ComboBox ? Scale(200, dpi_) : 0), parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(info.id)), GetModuleHandleW(nullptr), nullptr);
+  if (!info.hwnd) throw Error(L"Steuerelement konnte nicht erzeugt werden: " + info.name);
+  SetWindowLongPtrW(info.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&info));
+  if (s.kind == Kind::ListView)
+    SendMessageW(info.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  if (s.kind == Kind::ToolBar) {
+    SendMessageW(info.hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // Buttons with a picture show only the picture; the others their caption.
+    SendMessageW(info.hwnd, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+    lastToolBar_ = &info;
+  }
+  PlaceControl(info);
+}
+
+void Controls::AddToolButton(ControlInfo& info) {
+  if (!lastToolBar_) throw Error(L"Werkzeugschaltfl\u00e4che ohne Werkzeugleiste: " + info.name);
+  const ControlSpec& s = info.spec;
+  info.hwnd = lastToolBar_->hwnd;
+  info.hint = s.hint ? s.hint : L"";
+  TBBUTTON b{};
+  b.idCommand = info.id;
+  b.fsState = static_cast<BYTE>(((s.flags & kDisabled) ? 0 : TBSTATE_ENABLED) | ((s.flags & kHidden) ? TBSTATE_HIDDEN : 0));
+  if (s.kind == Kind::ToolSeparator) {
+    b.fsStyle = BTNS_SEP;
+    b.iBitmap = Scale(s.rect.right, dpi_);
+  } else {
+    b.fsStyle = static_cast<BYTE>(BTNS_BUTTON | (s.image < 0 ? BTNS_SHOWTEXT : 0));
+    b.iBitmap = s.image >= 0 ? s.image : I_IMAGENONE;
+    b.iString = reinterpret_cast<INT_PTR>(s.caption ? s.caption : L"");
+  }
+  if (!SendMessageW(info.hwnd, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b)))
+    throw Error(L"Steuerelement konnte nicht erzeugt werden: " + info.name);
+  // The bar's buttons share one size: the first button's.
+  if (s.kind == Kind::ToolButton && !lastToolBar_->buttonSize.cx) {
+    lastToolBar_->buttonSize = {s.rect.right, s.rect.bottom};
+    PlaceControl(*lastToolBar_);
+  }
+}
+
+// Puts a control where the table says at the current DPI, with its font and pictures.
+void Controls::PlaceControl(ControlInfo& info) {
+  const ControlSpec& s = info.spec;
+  RECT r = ScaleLayout(s.rect, dpi_);
+  if (s.kind == Kind::ComboBox) r.bottom += Scale(200, dpi_);  // room for the drop-down list
+  SetFont(info.hwnd, FontFor(info, NormalFont(), dpi_));
+  switch (s.kind) {
+    case Kind::Icon: {  // loaded at the size the DPI asks for, not stretched
+      UniqueIcon icon(static_cast<HICON>(
+          LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, r.right, r.bottom, 0)));
+      SendMessageW(info.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+      info.icon = std::move(icon);  // the one shown before goes now
+      break;
+    }
+    case Kind::ToolBar:
+      if (info.makeImages) {
+        UniqueImageList images = info.makeImages(dpi_);
+        SendMessageW(info.hwnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+        info.images = std::move(images);
+      }
+      if (info.buttonSize.cx)
+        SendMessageW(info.hwnd, TB_SETBUTTONSIZE, 0,
+                     MAKELPARAM(Scale(info.buttonSize.cx, dpi_), Scale(info.buttonSize.cy, dpi_)));
+      break;
+    case Kind::TabControl:  // the control's own padding unless the window sets one
+      if (info.padding.cx || info.padding.cy)
+        SendMessageW(info.hwnd, TCM_SETPADDING, 0, MAKELPARAM(Scale(info.padding.cx, dpi_), Scale(info.padding.cy, dpi_)));
+      break;
+    default:
+      break;
+  }
+  SetWindowPos(info.hwnd, nullptr, r.left, r.top, r.right, r.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Controls::Rescale(UINT dpi) {
+  const UINT old = dpi_;
+  if (dpi == old) return;
+  dpi_ = dpi;
+  for (ControlInfo& info : infos_) {
+    const ControlSpec& s = info.spec;
+    if (s.kind == Kind::ToolSeparator) {  // the buttons take their size from their bar
+      TBBUTTONINFOW b{sizeof b};
+      b.dwMask = TBIF_SIZE;
+      b.cx = static_cast<WORD>(Scale(s.rect.right, dpi));
+      SendMessageW(info.hwnd, TB_SETBUTTONINFOW, info.id, reinterpret_cast<LPARAM>(&b));
+    }
+    if (s.kind == Kind::ToolButton || s.kind == Kind::ToolSeparator) continue;
+    if (s.kind == Kind::ListView) {
+      const HWND header = reinterpret_cast<HWND>(SendMessageW(info.hwnd, LVM_GETHEADER, 0, 0));
+      const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+      for (int c = 0; c < columns; ++c) {
+        const int width = static_cast<int>(SendMessageW(info.hwnd, LVM_GETCOLUMNWIDTH, c, 0));
+        SendMessageW(info.hwnd, LVM_SETCOLUMNWIDTH, c, MulDiv(width, static_cast<int>(dpi), static_cast<int>(old)));
+      }
+    }
+    if (s.kind == Kind::ListBox && (s.flags & kOwnerDraw)) {
+      const int height = static_cast<int>(SendMessageW(info.hwnd, LB_GETITEMHEIGHT, 0, 0));
+      if (height > 0) SendMessageW(info.hwnd, LB_SETITEMHEIGHT, 0, MulDiv(height, static_cast<int>(dpi), static_cast<int>(old)));
+    }
+    PlaceControl(info);
+  }
+  // Tool bars take their new button sizes only once told to lay out again.
+  for (ControlInfo& info : infos_)
+    if (info.spec.kind == Kind::ToolBar) SendMessageW(info.hwnd, TB_AUTOSIZE, 0, 0);
+  if (tooltips_) SetFont(tooltips_, NormalFont());
+}
+
+ControlInfo& Controls::Mutable(std::wstring_view name) {
+  auto it = byName_.find(name);
+  if (it == byName_.end()) throw Error(L"Komponente nicht gefunden: " + std::wstring(name));
+  return *it->second;
+}
+
+const ControlInfo& Controls::Info(std::wstring_view name) const {
+  auto it = byName_.find(name);
+  if (it == byName_.end()) throw Error(L"Komponente nicht gefunden: " + std::wstring(name));
+  return *it->second;
+}
+
+void Controls::SetTabPadding(std::wstring_view name, SIZE padding) {
+  ControlInfo& info = Mutable(name);
+  info.padding = padding;
+  PlaceControl(info);
+}
+
+void Controls::SetToolImages(std::wstring_view name, ImageListMaker make) {
+  ControlInfo& info = Mutable(name);
+  if (info.kind != Kind::ToolBar) throw Error(L"Keine Werkzeugleiste: " + info.name);
+  info.makeImages = std::move(make);
+  PlaceControl(info);
+  SendMessageW(info.hwnd, TB_AUTOSIZE, 0, 0);
+}
+
+bool Controls::AnswerNotify(const NMHDR& header, LPARAM lp) {
+  if (header.code != TBN_GETINFOTIPW) return false;
+  auto& tip = *reinterpret_cast<NMTBGETINFOTIPW*>(lp);
+  const ControlInfo* button = Find(tip.iItem);
+  if (!button || button->hwnd != header.hwndFrom || button->kind != Kind::ToolButton) return false;
+  if (tip.pszText && tip.cchTextMax > 0) lstrcpynW(tip.pszText, button->hint.c_str(), tip.cchTextMax);
+  return true;
+}
+
 void Controls::SetHint(std::wstring_view name, const std::wstring& hint) {
-  HWND control = (*this)[name];
+  ControlInfo& info = Mutable(name);
+  if (info.kind == Kind::ToolButton) {
+    info.hint = hint;
+    return;
+  }
+  HWND control = info.hwnd;
   if (Hint(name).empty()) {  // no tooltip yet
     AddHint(GetParent(control), control, hint.c_str());
     return;
@@ -151,8 +312,10 @@ void Controls::SetHint(std::wstring_view name, const std::wstring& hint) {
 }
 
 std::wstring Controls::Hint(std::wstring_view name) const {
+  const ControlInfo& info = Info(name);
+  if (info.kind == Kind::ToolButton) return info.hint;
   if (!tooltips_) return {};
-  HWND control = (*this)[name];
+  HWND control = info.hwnd;
   wchar_t text[256] = L"";
   TTTOOLINFOW ti{};
   ti.cbSize = sizeof ti;
@@ -167,7 +330,7 @@ void Controls::AddHint(HWND parent, HWND control, const wchar_t* hint) {
   if (!tooltips_) {
     tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0,
                                 0, 0, GetAncestor(parent, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(tooltips_, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts::Arial8()), FALSE);
+    SetFont(tooltips_, NormalFont());
   }
   TTTOOLINFOW ti{};
   ti.cbSize = sizeof ti;
@@ -178,11 +341,7 @@ void Controls::AddHint(HWND parent, HWND control, const wchar_t* hint) {
   SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-HWND Controls::operator[](std::wstring_view name) const {
-  auto it = byName_.find(name);
-  if (it == byName_.end()) throw Error(L"Komponente nicht gefunden: " + std::wstring(name));
-  return it->second->hwnd;
-}
+HWND Controls::operator[](std::wstring_view name) const { return Info(name).hwnd; }
 
 const ControlInfo* Controls::Find(int id) const {
   auto it = byId_.find(id);
@@ -255,26 +414,5 @@ bool IsChecked(HWND checkBox) { return SendMessageW(checkBox, BM_GETCHECK, 0, 0)
 void SetChecked(HWND checkBox, bool checked) {
   SendMessageW(checkBox, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
-
-void ComboClear(HWND combo) { SendMessageW(combo, CB_RESETCONTENT, 0, 0); }
-
-void ComboAdd(HWND combo, const std::wstring& text) {
-  SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-int ComboCount(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
-
-std::wstring ComboItem(HWND combo, int index) {
-  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
-  if (length == CB_ERR) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
-
-void ComboSelect(HWND combo, int index) { SendMessageW(combo, CB_SETCURSEL, index, 0); }
-
-int ComboSelected(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
 
 }  // namespace corvel

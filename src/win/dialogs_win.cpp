@@ -134,11 +134,10 @@ bool Win32Dialogs::SelectFolder(const std::wstring& title, std::wstring& folder)
   bi.hwndOwner = Owner();
   bi.lpszTitle = title.c_str();
   bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-  PIDLIST_ABSOLUTE pidl = SHBrowseForFolderW(&bi);
+  const UniqueCoTaskMem<ITEMIDLIST> pidl(SHBrowseForFolderW(&bi));
   if (!pidl) return false;
   wchar_t path[MAX_PATH] = L"";
-  bool ok = SHGetPathFromIDListW(pidl, path) != FALSE;
-  CoTaskMemFree(pidl);
+  const bool ok = SHGetPathFromIDListW(pidl.get(), path) != FALSE;
   if (ok) folder = path;
   return ok;
 }

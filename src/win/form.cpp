@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/errors.h"
+#include "win/system_message.h"
 
 namespace corvel {
 
@@ -67,9 +68,11 @@ HBRUSH Background::Brush(HWND hwnd) {
 // ---- Page ----
 
 Page::Page(Form& form, std::wstring designName, COLORREF bottomColour, HWND parent, const RECT& rect,
-           std::span<const ControlSpec> table)
-    : Window(form.dialogs()), form_(form), name_(std::move(designName)), parent_(parent), rect_(rect), table_(table),
-      background_(bottomColour) {}
+           std::span<const ControlSpec> table, HWND tabs)
+    : Window(form.dialogs()), form_(form), name_(std::move(designName)), parent_(parent), rect_(rect), tabs_(tabs),
+      table_(table), background_(bottomColour) {
+  SetDpi(form.Dpi());
+}
 
 bool Page::Declares(std::wstring_view control) const {
   for (const ControlSpec& s : table_)
@@ -82,10 +85,22 @@ HWND Page::Control(std::wstring_view control) {
   return controls_[control];
 }
 
+const ControlInfo& Page::Info(std::wstring_view control) {
+  Build();
+  return controls_.Info(control);
+}
+
+RECT Page::Area() const {
+  if (tabs_) return TabControl(tabs_).DisplayArea();
+  const RECT r = ScaleLayout(rect_, Dpi());
+  return {r.left, r.top, r.left + r.right, r.top + r.bottom};
+}
+
 void Page::Build() {
   if (Built()) return;
-  CreateNative({L"CorvelPage", name_, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, rect_, parent_});
-  controls_.Create(hwnd(), table_);
+  CreateNative({L"CorvelPage", name_, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, Area(), parent_});
+  controls_.SetFace(form_.face_);
+  controls_.Create(hwnd(), table_, Dpi());
   for (const auto& [name, state] : std::exchange(pending_, {})) {
     HWND control = controls_[name];
     if (state.text) SetText(control, *state.text);
@@ -94,6 +109,15 @@ void Page::Build() {
     if (state.enabled) SetEnabled(control, *state.enabled);
   }
   form_.BindPending(*this);
+}
+
+void Page::Rescale(UINT dpi) {
+  SetDpi(dpi);
+  if (!Built()) return;  // built later at the DPI of then
+  const RECT area = Area();
+  SetWindowPos(hwnd(), nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  controls_.Rescale(dpi);
 }
 
 Page::Pending& Page::PendingFor(std::wstring_view control) {
@@ -118,6 +142,7 @@ bool Page::PendingChecked(std::wstring_view control) const {
 LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT result = 0;
   if (background_.Handle(hwnd(), msg, wp, lp, &result)) return result;
+  if (msg == WM_NOTIFY && controls_.AnswerNotify(*reinterpret_cast<const NMHDR*>(lp), lp)) return 0;
   // The controls' notifications are the form's business.
   if (msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_DRAWITEM) return form_.OnMessage(msg, wp, lp);
   return Default(msg, wp, lp);
@@ -127,14 +152,49 @@ LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void Form::CreateForm(const std::wstring& caption, int clientWidth, int clientHeight, HWND owner, DWORD style,
                       COLORREF gradient) {
-  RECT r{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&r, style, FALSE, 0);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  client_ = {clientWidth, clientHeight};
+  // Where a new window appears the system's DPI holds; a window that lands
+  // on a monitor of another DPI is laid out again below.
+  SetDpi(SystemDpi());
+  const SIZE frame = FrameSize({Scale(clientWidth, Dpi()), Scale(clientHeight, Dpi())}, style, WS_EX_CONTROLPARENT,
+                               false, Dpi());
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2;
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  CreateNative({className_, caption, style, WS_EX_CONTROLPARENT, RECT{x, y, x + w, y + h}, owner, 0, icon});
-  SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(Fonts::Arial8()), FALSE);
+  CreateNative({className_, caption, style, WS_EX_CONTROLPARENT, RECT{x, y, x + frame.cx, y + frame.cy}, owner, 0, icon});
   background_ = Background(gradient);
+  controls_.SetFace(face_);
+  SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(controls_.NormalFont()), FALSE);
+  if (const UINT own = WindowDpi(hwnd()); own != Dpi()) ApplyDpi(own);
+}
+
+void Form::FitFrameToClient() {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE));
+  const SIZE frame = FrameSize({Scale(client_.cx, Dpi()), Scale(client_.cy, Dpi())}, style, exStyle,
+                               GetMenu(hwnd()) != nullptr, Dpi());
+  SetWindowPos(hwnd(), nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetFontFace(const wchar_t* face) {
+  face_ = face;
+  controls_.SetFace(face);
+  if (hwnd()) SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(controls_.NormalFont()), FALSE);
+}
+
+void Form::ApplyDpi(UINT dpi, const RECT* suggested) {
+  if (!dpi) return;
+  const bool changed = dpi != Dpi();
+  SetDpi(dpi);
+  if (suggested)
+    SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  else if (changed)
+    FitFrameToClient();
+  if (!changed) return;
+  SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(controls_.NormalFont()), FALSE);
+  controls_.Rescale(dpi);  // tab controls first: their pages follow their display areas
+  for (auto& [_, page] : pages_) page->Rescale(dpi);
+  InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 Page& Form::AddPage(std::wstring designName, COLORREF bottom, const RECT& rect, std::span<const ControlSpec> table) {
@@ -144,11 +204,45 @@ Page& Form::AddPage(std::wstring designName, COLORREF bottom, const RECT& rect, 
   return ref;
 }
 
-HWND Form::Ctl(std::wstring_view name) const {
-  if (controls_.Has(name)) return controls_[name];
+Page& Form::AddPage(std::wstring designName, COLORREF bottom, HWND tabs, std::span<const ControlSpec> table) {
+  auto page = std::make_unique<Page>(*this, designName, bottom, hwnd(), RECT{}, table, tabs);
+  Page& ref = *page;
+  pages_[std::move(designName)] = std::move(page);
+  return ref;
+}
+
+HWND Form::AddTabControl(const wchar_t* name, const RECT& rect, std::span<const std::wstring> captions, SIZE padding) {
+  const ControlSpec spec[] = {{Kind::TabControl, name, nullptr, rect}};
+  AddControls(spec);
+  controls_.SetTabPadding(name, padding);  // before the tabs: it decides their widths
+  TabControl tabs(controls_[name]);
+  for (const std::wstring& caption : captions) tabs.Add(caption);
+  return tabs.hwnd();
+}
+
+const ControlInfo& Form::Locate(std::wstring_view name) const {
+  if (controls_.Has(name)) return controls_.Info(name);
   for (const auto& [_, page] : pages_)
-    if (page->Declares(name)) return page->Control(name);
+    if (page->Declares(name)) return page->Info(name);
   throw Error(L"Komponente nicht gefunden: " + std::wstring(name));
+}
+
+HWND Form::Ctl(std::wstring_view name) const { return Locate(name).hwnd; }
+
+Form::ToolButtonRef Form::ToolButton(std::wstring_view name) const {
+  const ControlInfo& info = Locate(name);
+  if (info.kind != Kind::ToolButton) throw Error(L"Keine Werkzeugschaltfl\u00e4che: " + std::wstring(name));
+  return {ToolBar(info.hwnd), info.id};
+}
+
+void Form::SetToolImages(std::wstring_view toolBar, ImageListMaker make) {
+  if (controls_.Has(toolBar)) return controls_.SetToolImages(toolBar, std::move(make));
+  for (const auto& [_, page] : pages_)
+    if (page->Declares(toolBar)) {
+      page->Build();
+      return page->controls().SetToolImages(toolBar, std::move(make));
+    }
+  throw Error(L"Komponente nicht gefunden: " + std::wstring(toolBar));
 }
 
 Page* Form::UnbuiltPageOf(std::wstring_view name) const {
@@ -171,10 +265,13 @@ std::wstring Form::CtlText(std::wstring_view name) const {
 }
 
 void Form::SetCtlVisible(std::wstring_view name, bool visible) {
-  if (Page* page = UnbuiltPageOf(name))
+  if (Page* page = UnbuiltPageOf(name)) {
     page->PendingFor(name).visible = visible;
-  else
-    SetVisible(Ctl(name), visible);
+    return;
+  }
+  const ControlInfo& info = Locate(name);
+  if (info.kind == Kind::ToolButton || info.kind == Kind::ToolSeparator) ToolBar(info.hwnd).SetButtonVisible(info.id, visible);
+  else SetVisible(info.hwnd, visible);
 }
 
 void Form::SetCtlChecked(std::wstring_view name, bool checked) {
@@ -190,57 +287,129 @@ bool Form::CtlChecked(std::wstring_view name) const {
 }
 
 void Form::SetCtlEnabled(std::wstring_view name, bool enabled) {
-  if (Page* page = UnbuiltPageOf(name))
+  if (Page* page = UnbuiltPageOf(name)) {
     page->PendingFor(name).enabled = enabled;
-  else
-    SetEnabled(Ctl(name), enabled);
+    return;
+  }
+  const ControlInfo& info = Locate(name);
+  if (info.kind == Kind::ToolButton) ToolBar(info.hwnd).SetButtonEnabled(info.id, enabled);
+  else SetEnabled(info.hwnd, enabled);
 }
 
-void Form::Bind(std::wstring_view name, std::function<void(HWND)> binder) {
+Form::Target Form::TargetOf(const ControlInfo& info) {
+  return {info.hwnd, info.kind == Kind::ToolButton ? info.id : GetDlgCtrlID(info.hwnd), info.kind};
+}
+
+void Form::Bind(std::wstring_view name, std::function<void(const Target&)> binder) {
   if (UnbuiltPageOf(name)) {
     pendingBinds_.emplace_back(std::wstring(name), std::move(binder));
     return;
   }
-  binder(Ctl(name));
+  binder(TargetOf(Locate(name)));
 }
 
 void Form::BindPending(Page& page) {
   // Taken out first: a binder may ask for controls of other pages.
-  std::vector<std::pair<std::wstring, std::function<void(HWND)>>> now;
+  std::vector<std::pair<std::wstring, std::function<void(const Target&)>>> now;
   std::erase_if(pendingBinds_, [&](auto& entry) {
     if (!page.Declares(entry.first)) return false;
     now.push_back(std::move(entry));
     return true;
   });
-  for (auto& [name, binder] : now) binder(page.Control(name));
+  for (auto& [name, binder] : now) binder(TargetOf(page.Info(name)));
+}
+
+void Form::BindCommand(std::wstring_view name, int code, std::function<void()> handler) {
+  Bind(name, [this, code, handler = std::move(handler)](const Target& t) { commands_[{t.window, t.id, code}] = handler; });
 }
 
 void Form::OnClick(std::wstring_view name, std::function<void()> handler) {
-  Bind(name, [this, handler = std::move(handler)](HWND control) { clicks_[control] = handler; });
+  BindCommand(name, BN_CLICKED, std::move(handler));  // STN_CLICKED has the same code
 }
 
 void Form::OnSelect(std::wstring_view name, std::function<void()> handler) {
-  Bind(name, [this, handler = std::move(handler)](HWND control) { selects_[control] = handler; });
+  BindCommand(name, CBN_SELCHANGE, std::move(handler));  // LBN_SELCHANGE has the same code
+}
+
+void Form::OnChange(std::wstring_view name, std::function<void()> handler) {
+  BindCommand(name, EN_CHANGE, std::move(handler));
+}
+
+void Form::OnDoubleClick(std::wstring_view name, std::function<void()> handler) {
+  Bind(name, [this, handler = std::move(handler)](const Target& t) {
+    if (t.kind == Kind::ListView) notifies_[{t.window, NM_DBLCLK}] = [handler](const NMHDR&) { handler(); };
+    else commands_[{t.window, t.id, LBN_DBLCLK}] = handler;
+  });
+}
+
+void Form::OnNotify(std::wstring_view name, UINT code, std::function<void(const NMHDR&)> handler) {
+  Bind(name, [this, code, handler = std::move(handler)](const Target& t) { notifies_[{t.window, code}] = handler; });
+}
+
+void Form::OnCommand(UINT id, std::function<void()> handler) {
+  commands_[{nullptr, static_cast<int>(id), 0}] = std::move(handler);
 }
 
 void Form::OnDrawItem(std::wstring_view name, std::function<void(const DRAWITEMSTRUCT&)> draw) {
-  Bind(name, [this, draw = std::move(draw)](HWND control) { drawers_[control] = draw; });
+  Bind(name, [this, draw = std::move(draw)](const Target& t) { drawers_[t.window] = draw; });
 }
 
+void Form::OnDropFiles(std::function<void(const std::vector<std::wstring>&)> handler) {
+  dropped_ = std::move(handler);
+  DragAcceptFiles(hwnd(), TRUE);
+}
+
+void Form::OnTimer(UINT_PTR id, std::function<void()> tick) { timers_[id] = std::move(tick); }
+
+void Form::StartTimer(const TimerSpec& timer) {
+  if (!SetTimer(hwnd(), timer.id, timer.intervalMs, nullptr)) throw Error(SystemMessage(GetLastError()));
+  running_.insert(timer.id);
+}
+
+void Form::StopTimer(UINT_PTR id) {
+  KillTimer(hwnd(), id);
+  running_.erase(id);
+}
+
+bool Form::TimerRunning(UINT_PTR id) const { return running_.count(id) != 0; }
+
 bool Form::DispatchCommand(WPARAM wp, LPARAM lp) {
-  HWND control = reinterpret_cast<HWND>(lp);
-  if (control && HIWORD(wp) == CBN_SELCHANGE) {
-    auto it = selects_.find(control);
-    if (it != selects_.end()) {
-      it->second();
-      return true;
-    }
-  }
-  if (!control || HIWORD(wp) != BN_CLICKED) return false;  // STN_CLICKED has the same code
-  auto it = clicks_.find(control);
-  if (it == clicks_.end()) return false;
-  it->second();
+  const auto control = reinterpret_cast<HWND>(lp);
+  // A menu or dialog-key command has no control and no notification code of its own.
+  const int code = control ? HIWORD(wp) : 0;
+  const auto it = commands_.find({control, LOWORD(wp), code});
+  if (it == commands_.end()) return false;
+  const auto handler = it->second;  // a handler may bind again
+  handler();
   return true;
+}
+
+bool Form::DispatchNotify(const NMHDR& header, LPARAM lp) {
+  if (controls_.AnswerNotify(header, lp)) return true;
+  const auto it = notifies_.find({header.hwndFrom, header.code});
+  if (it == notifies_.end()) return false;
+  const auto handler = it->second;
+  handler(header);
+  return true;
+}
+
+std::vector<std::wstring> DroppedPaths(HDROP drop) {
+  std::vector<std::wstring> paths;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);  // without the terminating zero
+    std::wstring path(static_cast<std::size_t>(length) + 1, L'\0');
+    const UINT got = DragQueryFileW(drop, i, path.data(), length + 1);
+    path.resize(got <= length ? got : length);
+    paths.push_back(std::move(path));
+  }
+  return paths;
+}
+
+void Form::DispatchDrop(HDROP drop) {
+  const UniqueDrop owned(drop);  // finished also when the handler fails
+  const std::vector<std::wstring> paths = DroppedPaths(drop);
+  if (dropped_ && !paths.empty()) dropped_(paths);
 }
 
 void Form::Show() {
@@ -289,9 +458,11 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       if (DispatchCommand(wp, lp)) return 0;
       break;
-    case WM_NOTIFY:
-      Notify(*reinterpret_cast<const NMHDR*>(lp));
+    case WM_NOTIFY: {
+      const auto& header = *reinterpret_cast<const NMHDR*>(lp);
+      if (!DispatchNotify(header, lp)) Notify(header);
       return 0;
+    }
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
       auto it = drawers_.find(item.hwndItem);
@@ -299,6 +470,19 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       it->second(item);
       return TRUE;
     }
+    case WM_TIMER: {
+      const auto it = timers_.find(wp);
+      if (it == timers_.end()) break;
+      const auto tick = it->second;
+      tick();
+      return 0;
+    }
+    case WM_DROPFILES:
+      DispatchDrop(reinterpret_cast<HDROP>(wp));
+      return 0;
+    case WM_DPICHANGED:
+      ApplyDpi(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+      return 0;
     case WM_CLOSE:
       FormCloseRequested();
       return 0;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/dialogs.h"
+#include "win/dpi.h"
 
 namespace corvel {
 
@@ -20,6 +21,8 @@ class Window {
 
   HWND hwnd() const { return hwnd_; }
   Dialogs& dialogs() const { return dialogs_; }
+  // The DPI the window's contents are laid out for.
+  UINT Dpi() const { return dpi_; }
   static Window* FromHwnd(HWND hwnd);
 
   // Runs fn inside the handler guard (for code entered from outside a window
@@ -41,6 +44,7 @@ class Window {
 
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
+  void SetDpi(UINT dpi) { dpi_ = dpi; }
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -48,6 +52,7 @@ class Window {
 
   HWND hwnd_ = nullptr;
   Dialogs& dialogs_;
+  UINT dpi_ = kDesignDpi;
 };
 
 }  // namespace corvel

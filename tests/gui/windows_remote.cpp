@@ -2,7 +2,11 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cwchar>
+
+#include "base/errors.h"
+#include "win/remote_buffer.h"
 
 namespace corvel::gui {
 
@@ -34,31 +38,6 @@ std::vector<HWND> DescendantsOf(HWND parent) {
   EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
   return all;
 }
-
-// Memory placed in another process, released when this goes out of scope.
-class RemoteBuffer {
- public:
-  RemoteBuffer(HANDLE process, SIZE_T size)
-      : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-  ~RemoteBuffer() {
-    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-  }
-  char* Address() const { return static_cast<char*>(address_); }
-  bool Write(SIZE_T offset, const void* data, SIZE_T size) const {
-    SIZE_T done = 0;
-    return WriteProcessMemory(process_, Address() + offset, data, size, &done) && done == size;
-  }
-  bool Read(SIZE_T offset, void* data, SIZE_T size) const {
-    SIZE_T done = 0;
-    return ReadProcessMemory(process_, Address() + offset, data, size, &done) && done == size;
-  }
-
- private:
-  HANDLE process_;
-  void* address_;
-};
 
 bool WindowsPendingPaint(HWND top) {
   if (GetUpdateRect(top, nullptr, FALSE)) return true;
@@ -196,28 +175,28 @@ std::optional<std::vector<std::wstring>> ReadTabCaptions(HANDLE process, HWND ta
   DWORD_PTR count = 0;
   if (!SendMessageTimeoutW(tab, TCM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count)) return std::nullopt;
   constexpr int kChars = 260;
-  RemoteBuffer remote(process, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
-  if (!remote.Address()) return std::nullopt;
   std::vector<std::wstring> captions;
-  for (DWORD_PTR i = 0; i < count; ++i) {
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = reinterpret_cast<LPWSTR>(remote.Address() + sizeof(TCITEMW));
-    item.cchTextMax = kChars;
-    const wchar_t empty = L'\0';
-    if (!remote.Write(0, &item, sizeof item) || !remote.Write(sizeof item, &empty, sizeof empty)) return std::nullopt;
-    DWORD_PTR ok = 0;
-    if (!SendMessageTimeoutW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote.Address()), SMTO_ABORTIFHUNG,
-                             kSendTimeoutMs, &ok) ||
-        !ok)
-      return std::nullopt;
-    // The control may point pszText at its own storage instead of copying.
-    TCITEMW answered{};
-    wchar_t text[kChars] = {};
-    if (!remote.Read(0, &answered, sizeof answered)) return std::nullopt;
-    SIZE_T done = 0;
-    if (!ReadProcessMemory(process, answered.pszText, text, sizeof text - sizeof(wchar_t), &done)) return std::nullopt;
-    captions.emplace_back(text);
+  try {
+    const RemoteBuffer remote(process, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+    for (DWORD_PTR i = 0; i < count; ++i) {
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = static_cast<LPWSTR>(remote.At(sizeof(TCITEMW)));
+      item.cchTextMax = kChars;
+      remote.WriteValue(0, item);
+      remote.WriteValue(sizeof item, L'\0');
+      DWORD_PTR ok = 0;
+      if (!SendMessageTimeoutW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(remote.Address()), SMTO_ABORTIFHUNG,
+                               kSendTimeoutMs, &ok) ||
+          !ok)
+        return std::nullopt;
+      // The control may point pszText at its own storage instead of copying.
+      const auto answered = remote.ReadValue<TCITEMW>(0);
+      captions.push_back(remote.ReadText(answered.pszText, kChars - 1));
+    }
+  } catch (const Error& e) {
+    std::fwprintf(stderr, L"reading the tab items: %ls\n", e.text().c_str());
+    return std::nullopt;
   }
   return captions;
 }

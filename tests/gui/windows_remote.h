@@ -68,7 +68,7 @@ bool Settle(HANDLE process, HWND top, DWORD timeoutMs);
 bool ClickButton(HWND button);
 
 // Texts of all items of a tab control in another process, read with
-// TCM_GETITEMW through a buffer placed in that process (freed again).
+// TCM_GETITEMW through a RemoteBuffer placed in that process (freed again).
 std::optional<std::vector<std::wstring>> ReadTabCaptions(HANDLE process, HWND tab);
 int TabSelection(HWND tab);
 // Selects a tab as a click would: the parent gets TCN_SELCHANGING and

@@ -248,15 +248,15 @@ TEST_F(MainWindow, MainboardPageShowsTheBoardAndTheModuleOfTheChosenItem) {
   EXPECT_FALSE(Visible(L"ImageBoard1"));
   EXPECT_TRUE(Visible(L"ImageBoard2")) << "no status is not OK";
   HWND combo = main->Ctl(L"ComboBox1");
-  ASSERT_EQ(ComboCount(combo), 3);
-  EXPECT_EQ(ComboItem(combo, 0), L"BANK 1");
-  EXPECT_EQ(ComboItem(combo, 2), L"BANK 3");
+  ASSERT_EQ(Combo(combo).Count(), 3);
+  EXPECT_EQ(Combo(combo).Item(0), L"BANK 1");
+  EXPECT_EQ(Combo(combo).Item(2), L"BANK 3");
   const std::vector<std::wstring> once = {L"Win32_OperatingSystem", L"Win32_BaseBoard", L"Win32_MotherboardDevice",
                                           L"Win32_PhysicalMemory"};
   EXPECT_EQ(wmi.queries, once) << "twenty values, one query per class";
 
   // The user's choice of the third item shows slot 2.
-  ComboSelect(combo, 2);
+  Combo(combo).Select(2);
   SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(combo));
   EXPECT_EQ(GetText(main->Ctl(L"LabelMemTag")), L"Physical Memory 2");
@@ -266,7 +266,7 @@ TEST_F(MainWindow, MainboardPageShowsTheBoardAndTheModuleOfTheChosenItem) {
   SelectPage(TFormSysInfo::kControl);
   modules.clear();
   SelectPage(TFormSysInfo::kMainboard);
-  EXPECT_EQ(ComboCount(combo), 0);
+  EXPECT_EQ(Combo(combo).Count(), 0);
   EXPECT_EQ(GetText(main->Ctl(L"LabelMemTag")), L"") << "an empty list empties the module fields";
   EXPECT_TRUE(dialogs.calls.empty());
   main->Label33Click();
