@@ -26,10 +26,16 @@ set_tests_properties(harness.stop PROPERTIES FIXTURES_CLEANUP wine LABELS "win;g
 add_test(NAME win.imports COMMAND ${HARNESS}/check-imports.sh ${CORVEL_WINDOWS_BIN}/corvel.exe ${CORVEL_WINDOWS_BIN}/Tessel.exe)
 set_tests_properties(win.imports PROPERTIES LABELS win)
 
+# tests/win/dpi_test.cpp checks the scaling at 144 DPI: the prefix runs at
+# that DPI for it alone.
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
 foreach(t IN LISTS WIN_TESTS)
   get_filename_component(name ${t} NAME_WE)
-  add_test(NAME win.${name} COMMAND ${HARNESS}/run-wine.sh ${WINE_STATE} "X:\\${name}.exe")
+  if(name STREQUAL "dpi_test")
+    add_test(NAME win.${name} COMMAND ${HARNESS}/run-wine-dpi.sh ${WINE_STATE} 144 "X:\\${name}.exe")
+  else()
+    add_test(NAME win.${name} COMMAND ${HARNESS}/run-wine.sh ${WINE_STATE} "X:\\${name}.exe")
+  endif()
   set_tests_properties(win.${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine-desktop LABELS win TIMEOUT 300)
 endforeach()
 
@@ -37,4 +43,8 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/gui)
   add_test(NAME gui.corvel COMMAND ${HARNESS}/run-wine.sh ${WINE_STATE} "X:\\gui_driver.exe"
            "X:\\corvel.exe" "T:\\")
   set_tests_properties(gui.corvel PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine-desktop LABELS gui TIMEOUT 600)
+  # The same run at 150 % scaling; its screenshots go to test-artifacts/dpi144.
+  add_test(NAME gui.corvel.dpi144 COMMAND ${HARNESS}/run-wine-dpi.sh ${WINE_STATE} 144 "X:\\gui_driver.exe"
+           "X:\\corvel.exe" "T:\\dpi144" --dpi 144)
+  set_tests_properties(gui.corvel.dpi144 PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine-desktop LABELS gui TIMEOUT 600)
 endif()

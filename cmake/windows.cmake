@@ -34,6 +34,10 @@ add_dependencies(corvel_win corvel_delay_libs)
 target_link_libraries(corvel_win PUBLIC corvel_core ${CORVEL_DELAY_LIBS} delayimp ${CORVEL_SYSTEM_LIBS})
 target_compile_options(corvel_win PRIVATE -Wall -Wextra -Wno-missing-field-initializers)
 
+# The resource compiler's dependency scan misses the files a script names.
+set_source_files_properties(res/corvel.rc res/tessel.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/res/app.manifest;${CMAKE_SOURCE_DIR}/res/corvel.ico;${CMAKE_SOURCE_DIR}/res/alarm.wav;${CMAKE_SOURCE_DIR}/res/fanfare.wav")
+
 configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 include_directories(${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/res)
 

@@ -101,7 +101,7 @@ void TFormSysInfo::FillSystemPage(const std::wstring& architecture) {
 void TFormSysInfo::FillDriveList() {
   HWND list = Ctl(L"JvDriveList1");
   const wchar_t current = CurrentDrive();
-  SendMessageW(list, LB_SETITEMHEIGHT, 0, kDriveItemHeight);
+  SendMessageW(list, LB_SETITEMHEIGHT, 0, Scale(kDriveItemHeight, Dpi()));
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
   int select = 0;
   for (const DriveEntry& drive : ListDrives(&driveImages_)) {
@@ -134,7 +134,7 @@ void TFormSysInfo::DrawDriveItem(const DRAWITEMSTRUCT& item) {
   text.left += 4 + iconSize + 6;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  HGDIOBJ old = SelectObject(dc, Fonts::Arial8());
+  HGDIOBJ old = SelectObject(dc, Fonts::Arial8(Dpi()));
   DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   SelectObject(dc, old);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);

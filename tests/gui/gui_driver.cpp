@@ -1,7 +1,9 @@
 // Drives the real corvel.exe from a separate process: starts it, walks every
 // page, switches the language, opens the About box, closes the program and
 // reads the settings file it saved, then starts it again with that file.
-//   gui_driver.exe <path of corvel.exe> <folder for screenshots>
+//   gui_driver.exe <path of corvel.exe> <folder for screenshots> [--dpi N]
+// With --dpi the prefix runs at N DPI (the harness sets it): the window must
+// come out scaled from its 96-DPI design, and the screenshots show it so.
 // Prints one "ok - ..." / "not ok - ..." line per check and a summary line;
 // exits with 0 only when every check passed.
 #include <windows.h>
@@ -49,6 +51,18 @@ const wchar_t kDebugPrivilegeWarning[] = L"Kann Debug-Privilege nicht einschalte
 
 // The pid of the running corvel, for the watchdog.
 std::atomic<DWORD> g_corvelPid{0};
+
+// The DPI the run expects corvel at (96 unless --dpi).
+UINT g_dpi = 96;
+int Scaled(int pixelsAt96) { return MulDiv(pixelsAt96, static_cast<int>(g_dpi), 96); }
+
+// The DPI a window is shown at; 0 where the system cannot tell (before Windows 10).
+UINT DpiOfWindow(HWND window) {
+  using Fn = UINT(WINAPI*)(HWND);
+  static const auto fn = reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  return fn ? fn(window) : 0;
+}
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
@@ -211,8 +225,12 @@ std::vector<std::wstring> VisiblePages(HWND main) {
 void CheckStartState(Corvel& corvel, Report& report) {
   RECT client{};
   GetClientRect(corvel.main, &client);
-  report.Check(client.right == 700 && client.bottom == 421, L"main window client area is 700 x 421",
+  const std::wstring size = std::to_wstring(Scaled(700)) + L" x " + std::to_wstring(Scaled(421));
+  report.Check(client.right == Scaled(700) && client.bottom == Scaled(421),
+               L"main window client area is " + size + (g_dpi != 96 ? L" (700 x 421 at " + std::to_wstring(g_dpi) + L" DPI)" : L""),
                std::to_wstring(client.right) + L" x " + std::to_wstring(client.bottom));
+  if (const UINT dpi = DpiOfWindow(corvel.main))
+    report.Check(dpi == g_dpi, L"main window is shown at " + std::to_wstring(g_dpi) + L" DPI", std::to_wstring(dpi));
 
   const auto captions = ReadTabCaptions(corvel.process.Handle(), corvel.tab);
   const std::vector<std::wstring> expected(kCaptions, kCaptions + kPageCount);
@@ -475,6 +493,7 @@ void StartWatchdog() {
 
 int Run(const std::wstring& exe, const std::wstring& artifacts) {
   Report report;
+  CreateDirectoryW(artifacts.c_str(), nullptr);  // a folder of its own per DPI
   const std::wstring settings = SettingsFilePath();
   const std::wstring version = FileVersionOf(exe);
   report.Note(L"corvel " + exe + L", file version " + (version.empty() ? L"(none)" : version) + L", settings " +
@@ -516,8 +535,9 @@ int Run(const std::wstring& exe, const std::wstring& artifacts) {
 
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: gui_driver <corvel.exe> <screenshot folder>\n");
+  if (argc == 5 && std::wstring(argv[3]) == L"--dpi") corvel::gui::g_dpi = static_cast<UINT>(_wtoi(argv[4]));
+  if ((argc != 3 && argc != 5) || corvel::gui::g_dpi < 96) {
+    std::fprintf(stderr, "usage: gui_driver <corvel.exe> <screenshot folder> [--dpi N]\n");
     return 2;
   }
   corvel::gui::StartWatchdog();

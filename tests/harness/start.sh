@@ -47,4 +47,9 @@ sleep 0.3
 # output pipe open and ctest would wait for it until the timeout. Start them
 # here, detached from every pipe.
 setsid wine cmd.exe /c exit 0 >"$CORVEL_STATE/services.log" 2>&1 < /dev/null || true
+# Every test runs at 96 DPI unless run-wine-dpi.sh sets another for one
+# program; a run killed before it could restore leaves its value behind.
+if grep -q '"LogPixels"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  setsid wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 < /dev/null || true
+fi
 echo "display :$n, prefix $WINEPREFIX"

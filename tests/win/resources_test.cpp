@@ -74,7 +74,7 @@ VS_FIXEDFILEINFO FixedVersion(const std::wstring& file) {
   return fixed;
 }
 
-TEST(Resources, ManifestAskForNoElevationAndCommonControls6) {
+TEST(Resources, ManifestAskForNoElevationCommonControls6AndPerMonitorDpi) {
   for (const Module& m : {Corvel(), Tessel()}) {
     ASSERT_NE(m.handle, nullptr) << "cannot load " << std::string(m.file.begin(), m.file.end());
     const std::string manifest = ResourceBytes(m.handle, MAKEINTRESOURCEW(24), MAKEINTRESOURCEW(1));
@@ -83,7 +83,12 @@ TEST(Resources, ManifestAskForNoElevationAndCommonControls6) {
     for (const char* os : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
                            "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
       EXPECT_NE(manifest.find(os), std::string::npos) << os;
-    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos);
+    // Both programs scale their own layout per monitor; the older key is the fallback before Windows 10.
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                            "PerMonitorV2, PerMonitor</dpiAwareness>"),
+              std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>"),
+              std::string::npos);
   }
 }
 
