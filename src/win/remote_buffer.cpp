@@ -20,7 +20,8 @@ namespace {
 UniqueHandle OpenWindowProcess(HWND window) {
   DWORD pid = 0;
   if (!GetWindowThreadProcessId(window, &pid) || !pid) ThrowLastError();
-  UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+  UniqueHandle process(OpenProcess(
+      PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
   if (!process.IsValid()) ThrowLastError();
   return process;
 }

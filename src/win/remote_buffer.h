@@ -12,7 +12,8 @@
 
 namespace corvel {
 
-// The process of a window, opened for placing, writing and reading memory.
+// The process of a window, opened for placing, writing and reading memory
+// (and for asking its id).
 UniqueHandle OpenWindowProcess(HWND window);
 
 class RemoteBuffer {
