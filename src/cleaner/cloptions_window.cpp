@@ -11,17 +11,18 @@ namespace corvel {
 namespace {
 
 constexpr int kClientWidth = 400, kClientHeight = 318;
-constexpr RECT Tool(int i) { return {4 + i * 27, 4, 25, 25}; }
+constexpr RECT kToolButton{0, 0, 27, 27};
 
 // Tool buttons left to right as the tool bar shows them; the captions stand
 // in for the images.
 const ControlSpec kControls[] = {
-    {Kind::Button, L"ToolButton4", L"...", Tool(0), 0, L"Verzeichnis ausw\u00e4hlen"},
-    {Kind::Button, L"ToolButton5", L"+", Tool(1), 0, L"Eintrag zur Liste hinzuf\u00fcgen"},
-    {Kind::Button, L"ToolButton2", L"-", Tool(2), 0, L"Eintrag l\u00f6schen"},
-    {Kind::Button, L"ToolButton3", L"S", Tool(3), 0, L"Einstellungen speichern"},
-    {Kind::Button, L"ToolButton6", L"E", Tool(4), 0, L"Eintrag bearbeiten"},
-    {Kind::Button, L"ToolButton1", L"X", Tool(5), 0, L"Beenden"},
+    {Kind::ToolBar, L"ToolBar1", nullptr, {2, 2, 396, 29}},
+    {Kind::ToolButton, L"ToolButton4", L"...", kToolButton, 0, L"Verzeichnis ausw\u00e4hlen"},
+    {Kind::ToolButton, L"ToolButton5", L"+", kToolButton, 0, L"Eintrag zur Liste hinzuf\u00fcgen"},
+    {Kind::ToolButton, L"ToolButton2", L"-", kToolButton, 0, L"Eintrag l\u00f6schen"},
+    {Kind::ToolButton, L"ToolButton3", L"S", kToolButton, 0, L"Einstellungen speichern"},
+    {Kind::ToolButton, L"ToolButton6", L"E", kToolButton, 0, L"Eintrag bearbeiten"},
+    {Kind::ToolButton, L"ToolButton1", L"X", kToolButton, 0, L"Beenden"},
     {Kind::GroupBox, L"RadioGroup1", L"Dateioptionen", {8, 36, 384, 64}},
     {Kind::Radio, L"RadioGroup1.Item0", L"Alle Dateien im Verzeichnis", {18, 54, 300, 17}, kGroupStart},
     {Kind::Radio, L"RadioGroup1.Item1", L"Dateiefilter:", {18, 76, 110, 17}},

@@ -37,7 +37,10 @@ class ClOptionsWindow : public ::testing::Test {
     app::ProcessMessages();
     dialogs.calls.clear();
   }
-  void Click(const wchar_t* name) { SendMessageW(window->Ctl(name), BM_CLICK, 0, 0); }
+  void Click(const wchar_t* name) {
+    const auto button = window->ToolButton(name);
+    ASSERT_TRUE(button.bar.Click(button.command)) << Narrow(name);
+  }
   bool Visible() { return IsWindowVisible(window->hwnd()) != FALSE; }
 
   TempFolder folder;
