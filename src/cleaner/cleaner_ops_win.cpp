@@ -8,6 +8,7 @@
 
 #include "app/codepage_win.h"
 #include "base/errors.h"
+#include "base/scope_guard.h"
 #include "base/text.h"
 #include "cleaner/reboot_delete.h"
 #include "win/files.h"
@@ -132,6 +133,7 @@ void Win32CleanerPlatform::ClearInternetCache() {
     find = FindFirstUrlCacheEntryExW(nullptr, 0, filter, 0, entry(), &size, nullptr, nullptr, nullptr);
   }
   if (!find) return;
+  const ScopeExit close([find] { FindCloseUrlCache(find); });
   for (;;) {
     DeleteUrlCacheEntryW(entry()->lpszSourceUrlName);
     size = static_cast<DWORD>(buffer.size());
@@ -140,7 +142,6 @@ void Win32CleanerPlatform::ClearInternetCache() {
     buffer.resize(size);
     if (!FindNextUrlCacheEntryExW(find, entry(), &size, nullptr, nullptr, nullptr)) break;
   }
-  FindCloseUrlCache(find);
 }
 
 void Win32CleanerPlatform::ClearUrlHistory() {

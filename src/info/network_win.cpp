@@ -64,13 +64,11 @@ std::wstring LanGroup() {
       reinterpret_cast<BufferFree>(reinterpret_cast<void*>(GetProcAddress(netapi.get(), "NetApiBufferFree")));
   if (!getInfo || !bufferFree) return {};
   LPBYTE buffer = nullptr;
-  std::wstring group;
-  if (getInfo(nullptr, 100, &buffer) == 0 && buffer) {
-    const auto* info = reinterpret_cast<const WKSTA_INFO_100*>(buffer);
-    if (info->wki100_langroup) group = info->wki100_langroup;
-  }
-  if (buffer) bufferFree(buffer);
-  return group;
+  const DWORD status = getInfo(nullptr, 100, &buffer);
+  const ScopeExit release([&] { if (buffer) bufferFree(buffer); });
+  if (status != 0 || !buffer) return {};
+  const auto* info = reinterpret_cast<const WKSTA_INFO_100*>(buffer);
+  return info->wki100_langroup ? info->wki100_langroup : L"";
 }
 
 EchoStatus StatusOf(ULONG status) {

@@ -65,6 +65,23 @@ HBRUSH Background::Brush(HWND hwnd) {
   return brush_.get();
 }
 
+namespace {
+
+// A control's or tool button's state, whichever it is.
+void SetEnabledOf(const ControlInfo& info, bool enabled) {
+  if (info.kind == Kind::ToolButton) ToolBar(info.hwnd).SetButtonEnabled(info.id, enabled);
+  else SetEnabled(info.hwnd, enabled);
+}
+
+void SetVisibleOf(const ControlInfo& info, bool visible) {
+  if (info.kind == Kind::ToolButton || info.kind == Kind::ToolSeparator)
+    ToolBar(info.hwnd).SetButtonVisible(info.id, visible);
+  else
+    SetVisible(info.hwnd, visible);
+}
+
+}  // namespace
+
 // ---- Page ----
 
 Page::Page(Form& form, std::wstring designName, COLORREF bottomColour, HWND parent, const RECT& rect,
@@ -102,11 +119,11 @@ void Page::Build() {
   controls_.SetFace(form_.face_);
   controls_.Create(hwnd(), table_, Dpi());
   for (const auto& [name, state] : std::exchange(pending_, {})) {
-    HWND control = controls_[name];
-    if (state.text) SetText(control, *state.text);
-    if (state.visible) SetVisible(control, *state.visible);
-    if (state.checked) SetChecked(control, *state.checked);
-    if (state.enabled) SetEnabled(control, *state.enabled);
+    const ControlInfo& info = controls_.Info(name);
+    if (state.text) SetText(info.hwnd, *state.text);
+    if (state.visible) SetVisibleOf(info, *state.visible);
+    if (state.checked) SetChecked(info.hwnd, *state.checked);
+    if (state.enabled) SetEnabledOf(info, *state.enabled);
   }
   form_.BindPending(*this);
 }
@@ -269,9 +286,7 @@ void Form::SetCtlVisible(std::wstring_view name, bool visible) {
     page->PendingFor(name).visible = visible;
     return;
   }
-  const ControlInfo& info = Locate(name);
-  if (info.kind == Kind::ToolButton || info.kind == Kind::ToolSeparator) ToolBar(info.hwnd).SetButtonVisible(info.id, visible);
-  else SetVisible(info.hwnd, visible);
+  SetVisibleOf(Locate(name), visible);
 }
 
 void Form::SetCtlChecked(std::wstring_view name, bool checked) {
@@ -291,9 +306,7 @@ void Form::SetCtlEnabled(std::wstring_view name, bool enabled) {
     page->PendingFor(name).enabled = enabled;
     return;
   }
-  const ControlInfo& info = Locate(name);
-  if (info.kind == Kind::ToolButton) ToolBar(info.hwnd).SetButtonEnabled(info.id, enabled);
-  else SetEnabled(info.hwnd, enabled);
+  SetEnabledOf(Locate(name), enabled);
 }
 
 Form::Target Form::TargetOf(const ControlInfo& info) {

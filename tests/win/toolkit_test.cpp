@@ -354,6 +354,26 @@ TEST_F(ToolkitForm, ToolButtonsGoByDesignName) {
   EXPECT_EQ(form.controls().Hint(L"ToolButton3"), L"Datei speichern");
 }
 
+TEST(Form, ToolButtonsOfAPageNotBuiltYetWaitForIt) {
+  ScriptedDialogs dialogs;
+  TestForm form(dialogs);
+  const ControlSpec table[] = {
+      {Kind::ToolBar, L"PageBar", nullptr, {0, 0, 200, 30}},
+      {Kind::ToolButton, L"PageTool", L"Go", {0, 0, 25, 25}},
+  };
+  Page& page = form.AddPage(L"TabSheetTools", RGB(200, 200, 200), RECT{0, 0, 200, 100}, table);
+  int clicks = 0;
+  form.OnClick(L"PageTool", [&] { ++clicks; });
+  form.SetCtlEnabled(L"PageTool", false);
+  EXPECT_FALSE(page.Built());
+  const auto tool = form.ToolButton(L"PageTool");  // builds the page
+  EXPECT_FALSE(tool.bar.ButtonEnabled(tool.command)) << "the waiting state went to the button";
+  EXPECT_TRUE(IsWindowEnabled(tool.bar.hwnd())) << "not to its bar";
+  form.SetCtlEnabled(L"PageTool", true);
+  EXPECT_TRUE(tool.bar.Click(tool.command));
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(ToolkitForm, ToolPicturesAreMadeForEachDpi) {
   std::vector<UINT> made;
   form.SetToolImages(L"ToolBar1", [&](UINT dpi) {
