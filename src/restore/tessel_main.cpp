@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "resource.h"
+#include "win/dpi.h"
 
 namespace {
 
@@ -39,9 +40,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   // Dialog border: caption and system menu, no sizing, no minimise/maximise.
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  // The manifest makes the program DPI-aware: the design's size is at 96 DPI.
+  const UINT dpi = corvel::SystemDpi();
+  const SIZE frame = corvel::FrameSize({corvel::Scale(kClientWidth, dpi), corvel::Scale(kClientHeight, dpi)}, style,
+                                       exStyle, false, dpi);
+  const int width = frame.cx, height = frame.cy;
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int x = work.left + (work.right - work.left - width) / 2;
