@@ -125,7 +125,9 @@ HFONT FontFor(const ControlInfo& info, HFONT normal, UINT dpi) {
   return (info.spec.flags & kBold) ? Fonts::Tahoma8Bold(dpi) : Fonts::Tahoma8(dpi);
 }
 
-void SetFont(HWND control, HFONT font) { SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+void SetFont(HWND control, HFONT font, bool redraw = true) {
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+}
 
 }  // namespace
 
@@ -162,7 +164,7 @@ void Controls::CreateControl(HWND parent, ControlInfo& info) {
     SendMessageW(info.hwnd, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
     lastToolBar_ = &info;
   }
-  PlaceControl(info);
+  PlaceControl(info, true);  // created in its place: fonts and pictures only
 }
 
 void Controls::AddToolButton(ControlInfo& info) {
@@ -190,12 +192,13 @@ void Controls::AddToolButton(ControlInfo& info) {
   }
 }
 
-// Puts a control where the table says at the current DPI, with its font and pictures.
-void Controls::PlaceControl(ControlInfo& info) {
+// Puts a control where the table says at the current DPI, with its font and
+// pictures; one just created stands there already and is not drawn yet.
+void Controls::PlaceControl(ControlInfo& info, bool created) {
   const ControlSpec& s = info.spec;
   RECT r = ScaleLayout(s.rect, dpi_);
   if (s.kind == Kind::ComboBox) r.bottom += Scale(200, dpi_);  // room for the drop-down list
-  SetFont(info.hwnd, FontFor(info, NormalFont(), dpi_));
+  SetFont(info.hwnd, FontFor(info, NormalFont(), dpi_), !created);
   switch (s.kind) {
     case Kind::Icon: {  // loaded at the size the DPI asks for, not stretched
       UniqueIcon icon(static_cast<HICON>(
@@ -221,7 +224,7 @@ void Controls::PlaceControl(ControlInfo& info) {
     default:
       break;
   }
-  SetWindowPos(info.hwnd, nullptr, r.left, r.top, r.right, r.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!created) SetWindowPos(info.hwnd, nullptr, r.left, r.top, r.right, r.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Controls::Rescale(UINT dpi) {

@@ -124,7 +124,7 @@ class Controls {
   ControlInfo& Mutable(std::wstring_view name);
   void CreateControl(HWND parent, ControlInfo& info);
   void AddToolButton(ControlInfo& info);
-  void PlaceControl(ControlInfo& info);
+  void PlaceControl(ControlInfo& info, bool created = false);
   void AddHint(HWND parent, HWND control, const wchar_t* hint);
   HWND tooltips_ = nullptr;  // destroyed with its owner window
   std::deque<ControlInfo> infos_;  // stable addresses: controls point at them
