@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/codepage_win.h"
+#include "win/codepage_win.h"
 #include "app/sysinfo_window.h"
 #include "info/wmi_query.h"
 #include "info/wmi_win.h"

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "app/about_window.h"
-#include "app/codepage_win.h"
+#include "win/codepage_win.h"
 #include "app/ping_window.h"
 #include "app/sysinfo_window.h"
-#include "app/system_win.h"
+#include "win/windows_version.h"
 #include "app/tool_shells_window.h"
 #include "calc/calc_window.h"
 #include "cleaner/cloptions_window.h"
@@ -33,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   WindowsCodePage codePage;
   Win32Wmi wmi;
 
-  TFormSysInfo main(dialogs, shell, codePage, wmi, ReportedWindowsMajor());
+  TFormSysInfo main(dialogs, shell, codePage, wmi, ReportedWindowsVersion().major);
   main.Guarded([&] { main.Create(); });
   if (!main.hwnd()) return 1;
   dialogs.SetOwner(main.hwnd());

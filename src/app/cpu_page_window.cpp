@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "app/sysinfo_pages.h"
-#include "app/system_win.h"
+#include "win/locale.h"
 #include "base/errors.h"
 #include "base/text.h"
 #include "info/cpu_facts.h"

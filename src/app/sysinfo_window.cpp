@@ -4,9 +4,13 @@
 #include <mmsystem.h>
 
 #include "app/about_window.h"
-#include "app/language_form.h"
+#include "win/two_language_form.h"
 #include "app/sysinfo_pages.h"
 #include "app/system_win.h"
+#include "win/folders.h"
+#include "win/help.h"
+#include "win/locale.h"
+#include "win/privileges.h"
 #include "resource.h"
 #include "base/errors.h"
 #include "base/text.h"
@@ -68,7 +72,7 @@ TFormSysInfo::TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codeP
   soundTest_.wait = [](unsigned ms) { Sleep(ms); };
   wmi_.SetDecimalSeparator(UserDecimalSeparator());
   // Start-up messages need their texts before the settings are loaded.
-  messages_.Fill(0);
+  messages_.Fill(Language::kGerman);
 }
 
 void TFormSysInfo::Create() {
@@ -269,7 +273,7 @@ void TFormSysInfo::ResetStopwatchState() {
 // ---- language ----
 
 void TFormSysInfo::SetLanguageButtons() {
-  bool english = uiLanguage_ != 0;
+  const bool english = uiLanguage_.English();
   SetCtlVisible(L"SpeedButton41", english);   // "German"
   SetCtlVisible(L"SpeedButton42", !english);  // "English"
 }
@@ -283,16 +287,16 @@ void TFormSysInfo::FillMessageTable() {
   SetCtlText(L"Label99", messages_.SoundNotice());
 }
 
-void TFormSysInfo::SwitchLanguage(int language) {
+void TFormSysInfo::SwitchLanguage(Language language) {
   uiLanguage_ = language;
   SelectHelpFile();
   FillMessageTable();
   SetLanguageButtons();
 }
 
-void TFormSysInfo::BitBtn35Click() { SwitchLanguage(0); }
+void TFormSysInfo::BitBtn35Click() { SwitchLanguage(Language::kGerman); }
 
-void TFormSysInfo::BitBtn36Click() { SwitchLanguage(1); }
+void TFormSysInfo::BitBtn36Click() { SwitchLanguage(Language::kEnglish); }
 
 // ---- Misc page buttons ----
 
@@ -325,7 +329,7 @@ SettingsFields TFormSysInfo::FieldsFromControls() const {
   f.width = CtlText(L"EditWidth");
   f.height = CtlText(L"EditHeight");
   f.keptFlag = keptFlag_;
-  f.uiLanguage = uiLanguage_;
+  f.uiLanguage = uiLanguage_.Stored();
   return f;
 }
 

@@ -8,9 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "app/settings.h"
-#include "app/shell_ops.h"
+#include "base/shell.h"
 #include "info/cpu_facts.h"
 #include "info/network_tools.h"
 #include "info/network_win.h"
@@ -59,7 +59,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   // A tool window may set the application's help file; it stays set.
   void SetHelpFile(const std::wstring& file) { helpFile_ = file; }
 
-  int UiLanguage() const { return uiLanguage_; }
+  Language UiLanguage() const { return uiLanguage_; }
   const MessageTable& Messages() const { return messages_; }
   ShellOps& Ops() { return ops_; }
   int ActivePage() const;
@@ -109,7 +109,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void CreatePages();
   void ShowSelectedPage();
   void SetLanguageButtons();  // shows the button of the language that is not active
-  void SwitchLanguage(int language);
+  void SwitchLanguage(Language language);
   void SelectHelpFile();
   void StopTimer1();
   void MiscPageEntry();
@@ -231,7 +231,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   TwoLanguageForm* calc_ = nullptr;
   HWND pageControl_ = nullptr;
 
-  int uiLanguage_ = 0;
+  Language uiLanguage_;
   std::wstring programFolder_, dataFolder_, iconPositionsFile_, settingsFile_, helpFile_;
   std::wstring line0_, line1_;  // opaque settings lines, carried through
   bool keptFlag_ = false;

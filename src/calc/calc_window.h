@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "app/language_form.h"
-#include "app/settings.h"
+#include "win/two_language_form.h"
+#include "base/codepage.h"
 #include "calc/calculator.h"
 #include "win/handles.h"
 
@@ -70,6 +70,7 @@ class TFormRech : public TwoLanguageForm {
   void SyncIn();
   void SyncOut();
   void SetLanguageTexts();
+  void ApplyOtherText(const std::wstring& component, const wchar_t* text) override;
   static LRESULT CALLBACK DisplayProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
   const CodePage& codePage_;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/language_form.h"
-#include "app/settings.h"
+#include "win/two_language_form.h"
+#include "base/codepage.h"
 #include "cleaner/options_logic.h"
 
 namespace corvel {

@@ -3,7 +3,6 @@
 #include "base/errors.h"
 #include "base/number.h"
 #include "base/text.h"
-#include "calc/evaluators.h"  // the run-time's floating-point errors
 
 namespace corvel {
 

@@ -2,16 +2,13 @@
 
 #include <windows.h>
 
+#include "win/windows_version.h"
+
 namespace corvel {
 
 std::optional<OsVersion> SystemMemorySource::Version() {
-  OSVERSIONINFOW v{};
-  v.dwOSVersionInfoSize = sizeof v;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExW(&v)) return std::nullopt;
-#pragma GCC diagnostic pop
-  return OsVersion{v.dwPlatformId == VER_PLATFORM_WIN32_NT, v.dwMajorVersion};
+  const WindowsVersion& v = ReportedWindowsVersion();
+  return OsVersion{v.nt, v.major};
 }
 
 std::optional<std::uint64_t> SystemMemorySource::ExtendedTotal() {

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/settings.h"
+#include "base/codepage.h"
 #include "base/errors.h"
 #include "win/handles.h"
 #include "win/system_message.h"

@@ -1,6 +1,7 @@
 // Small RAII owners for the handle kinds WRL does not cover.
 #pragma once
 #include <windows.h>
+#include <objbase.h>
 
 #include <memory>
 
@@ -47,6 +48,14 @@ using UniqueFind = std::unique_ptr<void, FindCloser>;
 
 struct IconDestroyer { void operator()(HICON i) const { if (i) DestroyIcon(i); } };
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
+
+// Memory the system hands out and the caller frees: CoTaskMemFree, LocalFree.
+struct CoTaskMemFreer { void operator()(void* p) const { CoTaskMemFree(p); } };
+template <class T>
+using UniqueCoTaskMem = std::unique_ptr<T, CoTaskMemFreer>;
+struct LocalFreer { void operator()(void* p) const { if (p) LocalFree(p); } };
+template <class T>
+using UniqueLocal = std::unique_ptr<T, LocalFreer>;
 
 // A window DC released on scope exit.
 class WindowDc {

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
-#include "app/system_win.h"
+#include "base/codepage.h"
+#include "win/folders.h"
 #include "base/text.h"
 #include "calc/calc_window.h"
 #include "doubles/scripted_dialogs.h"

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/settings.h"
+#include "base/codepage.h"
 #include "base/text.h"
 #include "cleaner/cloptions_window.h"
 #include "cleaner/rule_list.h"

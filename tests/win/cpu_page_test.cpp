@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/sysinfo_pages.h"
-#include "app/system_win.h"
+#include "win/locale.h"
 #include "support/main_window_fixture.h"
 
 namespace corvel {

@@ -21,7 +21,7 @@ TEST_F(MainWindow, FirstStartShowsTheControlPageInGermanAndSavesAtClose) {
   Start();
   EXPECT_TRUE(dialogs.calls.empty()) << "no box at an ordinary start";
   EXPECT_EQ(main->ActivePage(), TFormSysInfo::kControl);
-  EXPECT_EQ(main->UiLanguage(), 0);
+  EXPECT_EQ(main->UiLanguage().Stored(), 0);
   EXPECT_TRUE(Visible(L"SpeedButton42"));  // "English"
   EXPECT_FALSE(Visible(L"SpeedButton41"));
   EXPECT_EQ(GetText(main->Ctl(L"SpeedButton45")), L"Über...");
@@ -48,7 +48,7 @@ TEST_F(MainWindow, LanguageFromTheSettingsChoosesTextsButtonsAndHelpFile) {
     f.keptFlag = false;
   });
   Start();
-  EXPECT_EQ(main->UiLanguage(), 2);
+  EXPECT_EQ(main->UiLanguage().Stored(), 2);
   EXPECT_TRUE(Visible(L"SpeedButton41"));  // "German"
   EXPECT_FALSE(Visible(L"SpeedButton42"));
   EXPECT_EQ(GetText(main->Ctl(L"SpeedButton45")), L"About...");
@@ -67,13 +67,13 @@ TEST_F(MainWindow, LanguageButtonsSwitchTextsButNotThePages) {
   SelectPage(TFormSysInfo::kMisc);
   std::wstring hour = GetText(main->Ctl(L"ButtonHour"));
   Click(main->Ctl(L"SpeedButton42"));  // "English"
-  EXPECT_EQ(main->UiLanguage(), 1);
+  EXPECT_EQ(main->UiLanguage().Stored(), 1);
   EXPECT_EQ(main->Messages()[Msg::ExplorerFailed], L"Error running Explorer.exe!");
   EXPECT_TRUE(Visible(L"SpeedButton41"));
   EXPECT_FALSE(Visible(L"SpeedButton42"));
   EXPECT_EQ(GetText(main->Ctl(L"ButtonHour")), hour);
   Click(main->Ctl(L"SpeedButton41"));  // "German"
-  EXPECT_EQ(main->UiLanguage(), 0);
+  EXPECT_EQ(main->UiLanguage().Stored(), 0);
   EXPECT_EQ(main->Messages()[Msg::ExplorerFailed], L"Fehler beim Ausführen von Explorer.exe!");
   EXPECT_EQ(main->HelpFile(), ProgramFolder() + L"corveld.chm");
   Close();

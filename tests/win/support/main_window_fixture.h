@@ -11,9 +11,10 @@
 #include <string>
 
 #include "app/about_window.h"
-#include "app/codepage_win.h"
+#include "win/codepage_win.h"
 #include "app/sysinfo_window.h"
 #include "app/system_win.h"
+#include "win/folders.h"
 #include "base/text.h"
 #include "doubles/fixed_power.h"
 #include "doubles/recording_shell.h"

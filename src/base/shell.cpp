@@ -1,4 +1,4 @@
-#include "app/shell_ops.h"
+#include "base/shell.h"
 
 namespace corvel {
 

@@ -1,4 +1,4 @@
-#include "app/codepage_win.h"
+#include "win/codepage_win.h"
 
 #include <windows.h>
 

@@ -1,15 +1,30 @@
-// Starting programs, documents, folders, addresses and Control Panel applets
-// through the Shell port: the verbs, show modes and parameter texts of the
-// main window's buttons.
+// The Shell port: every start of a program, document, folder or address goes
+// through ShellExecuteW here, so tests record what would have been started;
+// and the operations built on it, with the verbs, show modes and parameter
+// texts of the program's buttons. Portable.
 #pragma once
+#include <cstdint>
 #include <string>
 
-#include "app/messages.h"
-#include "app/shell.h"
 #include "base/dialogs.h"
+#include "base/messages.h"
 
 namespace corvel {
 
+namespace sw {  // ShowWindow modes, with the system's values
+constexpr int kHide = 0, kShowNormal = 1, kShow = 5;
+}
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // ShellExecuteW(owner, verb, file, parameters, no working folder, show).
+  // Returns the shell's instance value taken as unsigned (> 32 is success).
+  virtual std::uintptr_t Execute(const std::wstring& verb, const std::wstring& file,
+                                 const std::wstring& parameters, int show) = 0;
+};
+
+// Starting programs, documents, folders, addresses and Control Panel applets.
 class ShellOps {
  public:
   // windowsMajor: the major version the system reported at program start.

@@ -1,6 +1,6 @@
 // The system's ANSI code page, for the file formats that store ANSI text.
 #pragma once
-#include "app/settings.h"
+#include "base/codepage.h"
 
 namespace corvel {
 

@@ -1,14 +1,14 @@
 // The main window's language-dependent message texts and captions. Tool
-// windows keep their own tables; this one is the main window's.
+// windows keep their own tables; this one is the main window's, filled by the
+// main window and read by every page and tool it hosts. Portable.
 #pragma once
 #include <array>
 #include <cstddef>
 #include <string>
 
-namespace corvel {
+#include "base/language.h"
 
-// 0 is German; every other value behaves as English.
-inline bool IsGerman(int uiLanguage) { return uiLanguage == 0; }
+namespace corvel {
 
 // Caption of the main window's message boxes.
 inline constexpr const wchar_t* kMainBoxCaption = L"Corvel";
@@ -25,30 +25,30 @@ inline constexpr std::size_t kMsgCount = static_cast<std::size_t>(Msg::Count);
 class MessageTable {
  public:
   // Filled for German, so that messages shown before the settings are loaded have a text.
-  MessageTable() { Fill(0); }
+  MessageTable() { Fill(Language::kGerman); }
 
   // Every slot and the three captions at once, German for 0, else English.
-  void Fill(int uiLanguage);
+  void Fill(Language language);
   // Read at the moment a message is shown; callers do not keep the text.
   const std::wstring& operator[](Msg key) const;
   const std::wstring& AboutCaption() const { return about_; }  // SpeedButton45
   const std::wstring& QuitCaption() const { return quit_; }    // SpeedButton44
   const std::wstring& SoundNotice() const { return sound_; }   // Label99
-  int Language() const { return language_; }
+  Language language() const { return language_; }
 
-  static const wchar_t* Text(Msg key, int uiLanguage);
+  static const wchar_t* Text(Msg key, Language language);
   static const char* KeyName(Msg key);  // "MsgExplorerFailed", ...
-  static const wchar_t* AboutText(int uiLanguage);
-  static const wchar_t* QuitText(int uiLanguage);
-  static const wchar_t* SoundNoticeText(int uiLanguage);
+  static const wchar_t* AboutText(Language language);
+  static const wchar_t* QuitText(Language language);
+  static const wchar_t* SoundNoticeText(Language language);
 
  private:
   std::array<std::wstring, kMsgCount> slots_;
   std::wstring about_, quit_, sound_;
-  int language_ = 0;
+  Language language_;
 };
 
 // The application help file of a language, in the program's folder.
-std::wstring HelpFileName(int uiLanguage);
+std::wstring HelpFileName(Language language);
 
 }  // namespace corvel
