@@ -77,8 +77,8 @@ std::wstring GetMenuText(HMENU menu, UINT item, bool byPosition) {
 
 }  // namespace
 
-TFormRech::TFormRech(Dialogs& dialogs, const CodePage& codePage)
-    : TwoLanguageForm(dialogs, L"TFormRech"), codePage_(codePage), calc_(dialogs) {}
+TFormRech::TFormRech(Dialogs& dialogs, const CodePage& codePage, ApplicationHelp& help)
+    : TwoLanguageForm(dialogs, L"TFormRech"), codePage_(codePage), help_(help), calc_(dialogs) {}
 
 void TFormRech::Create(HWND owner) {
   CreateForm(L"Calc", kClientWidth, kClientHeight, owner,
@@ -148,7 +148,7 @@ void TFormRech::SyncOut() {
     const int end = GetWindowTextLengthW(display_);
     SendMessageW(display_, EM_SETSEL, end, end);
   }
-  if (r.helpContext) ShowHelpContext(hwnd(), helpFile_, r.helpContext);
+  if (r.helpContext) help_.Open(hwnd(), helpFile_, r.helpContext);
   if (r.simulateSpace) {
     keybd_event(VK_SPACE, 0, 0, 0);
     keybd_event(VK_SPACE, 0, KEYEVENTF_KEYUP, 0);
@@ -170,7 +170,7 @@ void TFormRech::SetLanguageTexts() {
   ApplyLanguage(CalcLanguageTable());
   DrawMenuBar(hwnd());
   helpFile_ = ProgramFolder() + CalcHelpFileName(language);
-  if (setApplicationHelpFile) setApplicationHelpFile(helpFile_);
+  help_.SetFile(helpFile_);
 }
 
 void TFormRech::ApplyOtherText(const std::wstring& component, const wchar_t* text) {

@@ -55,8 +55,8 @@ const LanguageText kTexts[] = {
 
 }  // namespace
 
-TFormClOptions::TFormClOptions(Dialogs& dialogs, const CodePage& codePage)
-    : TwoLanguageForm(dialogs, L"TFormClOptions"), codePage_(codePage) {}
+TFormClOptions::TFormClOptions(Dialogs& dialogs, const CodePage& codePage, ApplicationHelp& help)
+    : TwoLanguageForm(dialogs, L"TFormClOptions"), codePage_(codePage), help_(help) {}
 
 void TFormClOptions::Create(HWND owner) {
   CreateForm(L"Eigene Verzeichnisse hinzuf\u00fcgen", kClientWidth, kClientHeight, owner);
@@ -218,10 +218,8 @@ bool TFormClOptions::FormCloseQuery() {
 
 bool TFormClOptions::PreviewKeyDown(WPARAM vk) {
   if (vk != VK_F1) return false;
-  const std::wstring file =
-      applicationHelpFile ? applicationHelpFile() : ProgramFolder() + HelpFileName(language);
-  if (openHelp) openHelp(file, kHelpContext);
-  else ShowHelpContext(hwnd(), file, kHelpContext);
+  const std::wstring file = help_.File().empty() ? ProgramFolder() + HelpFileName(language) : help_.File();
+  help_.Open(hwnd(), file, kHelpContext);
   return true;
 }
 

@@ -149,33 +149,6 @@ std::wstring ResolveHostAddress(const std::wstring& host, const CodePage& codePa
   return FirstAddress(gethostbyname(name.c_str()));
 }
 
-void SetClipboardText(HWND owner, const std::wstring& text) {
-  const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  if (!memory) throw Error(SystemMessage(GetLastError()));
-  void* p = GlobalLock(memory);
-  if (!p) {
-    const DWORD code = GetLastError();
-    GlobalFree(memory);
-    throw Error(SystemMessage(code));
-  }
-  std::memcpy(p, text.c_str(), bytes);
-  GlobalUnlock(memory);
-  if (!OpenClipboard(owner)) {
-    const DWORD code = GetLastError();
-    GlobalFree(memory);
-    throw Error(SystemMessage(code));
-  }
-  EmptyClipboard();
-  if (!SetClipboardData(CF_UNICODETEXT, memory)) {
-    const DWORD code = GetLastError();
-    CloseClipboard();
-    GlobalFree(memory);
-    throw Error(SystemMessage(code));
-  }
-  CloseClipboard();  // the clipboard owns the memory now
-}
-
 EchoOutcome SystemEchoClient::Echo(const std::wstring& host, unsigned dataSize, unsigned timeoutMs) {
   EchoOutcome outcome;
   ULONG destination = 0;

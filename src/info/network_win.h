@@ -27,9 +27,6 @@ bool IsOnline();
 // page, Winsock 1.1), dotted; empty when the name does not resolve.
 std::wstring ResolveHostAddress(const std::wstring& host, const CodePage& codePage);
 
-// Puts a text on the clipboard; throws Error with the system's message on failure.
-void SetClipboardText(HWND owner, const std::wstring& text);
-
 // IcmpCreateFile/IcmpSendEcho over IPv4; the host is resolved for every request.
 class SystemEchoClient : public EchoClient {
  public:

@@ -4,7 +4,6 @@
 
 #include <objbase.h>
 
-#include "app/sysinfo_pages.h"
 #include "win/locale.h"
 #include "info/cpu_facts.h"
 #include "info/wmi_win.h"

@@ -354,19 +354,25 @@ TEST_F(MainWindow, FailingPowerStatusEndsTheApmFillWithTheErrorBox) {
 
 TEST_F(MainWindow, SoundTestPlaysTheFanfareWhileTheNoticeShows) {
   std::vector<std::wstring> steps;
+  struct Recording : SoundTest {
+    std::function<void(unsigned, unsigned)> play;
+    std::function<void(unsigned)> wait;
+    void Play(unsigned id, unsigned flags) override { play(id, flags); }
+    void Wait(unsigned ms) override { wait(ms); }
+  } sound;
+  soundPort = &sound;
   Start();
   SelectPage(TFormSysInfo::kApmSound);
   Click(main->Ctl(L"SpeedButton42"));  // English: the notice text follows the language
   const std::wstring notice = GetText(main->Ctl(L"Label99"));
   EXPECT_FALSE(notice.empty());
-  main->SetSoundTestSteps({[&](unsigned id, unsigned flags) {
-                             steps.push_back(L"play " + std::to_wstring(id) + L" " + std::to_wstring(flags) +
-                                             (Visible(L"Label99") ? L" notice" : L" no notice"));
-                           },
-                           [&](unsigned ms) {
-                             steps.push_back(L"wait " + std::to_wstring(ms) +
-                                             (Visible(L"Label99") ? L" notice" : L" no notice"));
-                           }});
+  sound.play = [&](unsigned id, unsigned flags) {
+    steps.push_back(L"play " + std::to_wstring(id) + L" " + std::to_wstring(flags) +
+                    (Visible(L"Label99") ? L" notice" : L" no notice"));
+  };
+  sound.wait = [&](unsigned ms) {
+    steps.push_back(L"wait " + std::to_wstring(ms) + (Visible(L"Label99") ? L" notice" : L" no notice"));
+  };
   Click(main->Ctl(L"SpeedButton37"));
   const std::vector<std::wstring> expected = {L"play 2 " + std::to_wstring(0x40005) + L" notice", L"wait 4000 notice"};
   EXPECT_EQ(steps, expected);
@@ -402,10 +408,10 @@ TEST_F(MainWindow, AboutBoxFollowsTheLanguage) {
 
 TEST_F(MainWindow, CalcButtonOpensTheCalculatorInTheInterfaceLanguage) {
   Start();
-  TFormRech calc(dialogs, codePage);
+  TFormRech calc(dialogs, codePage, help);
   calc.Create(main->hwnd());
-  calc.setApplicationHelpFile = [this](const std::wstring& f) { main->SetHelpFile(f); };
-  main->SetCalculator(&calc);
+  tools.calc = &calc;
+  main->SetTools(tools);
   static TFormRech* window;
   static std::vector<std::wstring> seen;
   window = &calc;

@@ -1,14 +1,12 @@
 // The Network page: identity, adapter and the network tools.
-#include "app/sysinfo_window.h"
+#include "info/network_page_window.h"
 
-#include <commctrl.h>
-
-#include "app/ping_window.h"
-#include "app/sysinfo_pages.h"
 #include "base/errors.h"
 #include "base/text.h"
 #include "info/network_tools.h"
 #include "info/network_win.h"
+#include "info/ping_window.h"
+#include "win/clipboard.h"
 
 namespace corvel {
 
@@ -66,20 +64,19 @@ const ControlSpec kNetworkPage[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> NetworkPageControls() { return kNetworkPage; }
+std::span<const ControlSpec> NetworkPage::Layout() const { return kNetworkPage; }
 
-void TFormSysInfo::BindNetworkPage() {
-  OnClick(L"Label127", [this] { Label127Click(); });
-  OnClick(L"BitBtn42", [this] { BitBtn42Click(); });
-  OnClick(L"SpeedButton34", [this] { BitBtn37Click(); });
-  OnClick(L"SpeedButton35", [this] { BitBtn30Click(); });
-  OnClick(L"SpeedButton36", [this] { BtnCopyIPClick(); });
-  OnClick(L"SpeedButton40", [this] { BitBtn43Click(); });
-  OnClick(L"ButtonPing", [this] { ButtonPingClick(); });
+void NetworkPage::Bind() {
+  form().OnClick(L"Label127", [this] { Label127Click(); });
+  form().OnClick(L"BitBtn42", [this] { BitBtn42Click(); });
+  form().OnClick(L"SpeedButton34", [this] { BitBtn37Click(); });
+  form().OnClick(L"SpeedButton35", [this] { BitBtn30Click(); });
+  form().OnClick(L"SpeedButton36", [this] { BtnCopyIPClick(); });
+  form().OnClick(L"SpeedButton40", [this] { BitBtn43Click(); });
+  form().OnClick(L"ButtonPing", [this] { ButtonPingClick(); });
 }
 
-void TFormSysInfo::FillNetworkPage() {
-  StopTimer1();
+void NetworkPage::FillNetworkPage() {
   // Asked only for the adapter fields the walk writes.
   wmi_.WmiQuery(L"Win32_NetworkAdapter", L"AdapterType");
   SetText(Ctl(L"LabelIP"), LocalAddress());
@@ -92,23 +89,23 @@ void TFormSysInfo::FillNetworkPage() {
 }
 
 // "Anonymous": the label toggles its check box.
-void TFormSysInfo::Label127Click() { SetChecked(Ctl(L"CheckBox1"), !IsChecked(Ctl(L"CheckBox1"))); }
+void NetworkPage::Label127Click() { SetChecked(Ctl(L"CheckBox1"), !IsChecked(Ctl(L"CheckBox1"))); }
 
-void TFormSysInfo::SetAdapterLabel(AdapterLabel label, const std::wstring& text) {
+void NetworkPage::SetAdapterLabel(AdapterLabel label, const std::wstring& text) {
   static const wchar_t* const kNames[] = {L"LabelAdapter", L"LabelTransmit", L"LabelRecieve", L"LabelATypt"};
   SetText(Ctl(kNames[static_cast<int>(label)]), text);
 }
 
-void TFormSysInfo::SetAdapterStatus(bool ok) {
+void NetworkPage::SetAdapterStatus(bool ok) {
   SetVisible(Ctl(L"ImageNetY"), ok);
   SetVisible(Ctl(L"ImageNetN"), !ok);
 }
 
 // "Get IP  ": a failed look-up empties the field.
-void TFormSysInfo::BitBtn30Click() { SetText(Ctl(L"LabelWebIP"), ResolveHostAddress(GetText(Ctl(L"EditUrl")), codePage_)); }
+void NetworkPage::BitBtn30Click() { SetText(Ctl(L"LabelWebIP"), ResolveHostAddress(GetText(Ctl(L"EditUrl")), codePage_)); }
 
 // "Open IP": opens the address in the browser and copies it.
-void TFormSysInfo::BtnCopyIPClick() {
+void NetworkPage::BtnCopyIPClick() {
   const std::wstring address = GetText(Ctl(L"LabelWebIP"));
   auto invalid = [this] { dialogs().MessageDlg(messages_[Msg::InvalidIp], DlgType::Information, kBtnOk); };
   if (Trim(address).empty()) {
@@ -117,18 +114,18 @@ void TFormSysInfo::BtnCopyIPClick() {
   }
   try {
     ops_.ShellOpenUrl(L"http://" + address);
-    SetClipboardText(hwnd(), address);
+    SetClipboardText(form().hwnd(), address);
   } catch (const Error&) {
     invalid();
   }
 }
 
 // "Get IP info": the geolocation page of the address; nothing without one.
-void TFormSysInfo::BitBtn43Click() {
+void NetworkPage::BitBtn43Click() {
   if (const auto page = GeolocationAddress(GetText(Ctl(L"LabelWebIP")))) ops_.ShellOpenUrl(*page);
 }
 
-void TFormSysInfo::ButtonPingClick() {
+void NetworkPage::ButtonPingClick() {
   // A click while the requests run (messages are processed between them)
   // would empty the list and mix two runs.
   if (pinging_) return;
@@ -140,17 +137,17 @@ void TFormSysInfo::ButtonPingClick() {
     ~Done() { flag = false; }
   } done{pinging_};
   for (int i = 0; i < kPingRequests; ++i) {
-    IdIcmpClient1Reply(pingSession_.Request(*echo_));
+    IdIcmpClient1Reply(pingSession_.Request(echo_));
     app::ProcessMessages();
   }
 }
 
-void TFormSysInfo::IdIcmpClient1Reply(const std::wstring& line) {
+void NetworkPage::IdIcmpClient1Reply(const std::wstring& line) {
   if (pingWindow_) pingWindow_->AddLine(line);
 }
 
 // FTP "Connect": Explorer or the user's FTP program; start failures are not reported.
-void TFormSysInfo::BitBtn37Click() {
+void NetworkPage::BitBtn37Click() {
   FtpInputs in;
   in.server = GetText(Ctl(L"EditServer"));
   in.user = GetText(Ctl(L"EditUser"));
@@ -161,7 +158,7 @@ void TFormSysInfo::BitBtn37Click() {
 }
 
 // Browse for the FTP program.
-void TFormSysInfo::BitBtn42Click() {
+void NetworkPage::BitBtn42Click() {
   FileDialogOptions options;
   options.filter = L"EXE/Scripts|*.exe;*.bat;*.cmd;*.vbs|All|*.*";
   options.defaultExt = L"exe";

@@ -1,10 +1,9 @@
 // The APM/Sound, Bios and Mainboard pages.
-#include "app/sysinfo_window.h"
+#include "info/board_pages_window.h"
 
 #include <commctrl.h>
 #include <mmsystem.h>
 
-#include "app/sysinfo_pages.h"
 #include "resource.h"
 #include "base/text.h"
 #include "info/board_pages.h"
@@ -120,23 +119,28 @@ const ControlSpec kMainboardPage[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> ApmSoundPageControls() { return kApmSoundPage; }
-std::span<const ControlSpec> BiosPageControls() { return kBiosPage; }
-std::span<const ControlSpec> MainboardPageControls() { return kMainboardPage; }
-
-void TFormSysInfo::BindBoardPages() {
-  OnClick(L"Label64", [this] { Label64Click(); });
-  OnClick(L"Label33", [this] { Label33Click(); });
-  OnSelect(L"ComboBox1", [this] { ComboBox1Select(); });
-  OnClick(L"SpeedButton37", [this] { ButtonTSoundClick(); });
+void SystemSoundTest::Play(unsigned id, unsigned flags) {
+  PlaySoundW(MAKEINTRESOURCEW(id), GetModuleHandleW(nullptr), flags);
 }
 
-// ---- information pages ----
+void SystemSoundTest::Wait(unsigned ms) { Sleep(ms); }
 
-void TFormSysInfo::FillApmSoundPage() {
-  StopTimer1();
+std::span<const ControlSpec> ApmSoundPage::Layout() const { return kApmSoundPage; }
+std::span<const ControlSpec> BiosPage::Layout() const { return kBiosPage; }
+std::span<const ControlSpec> MainboardPage::Layout() const { return kMainboardPage; }
+
+void ApmSoundPage::Bind() { form().OnClick(L"SpeedButton37", [this] { ButtonTSoundClick(); }); }
+void BiosPage::Bind() { form().OnClick(L"Label64", [this] { Label64Click(); }); }
+void MainboardPage::Bind() {
+  form().OnClick(L"Label33", [this] { Label33Click(); });
+  form().OnSelect(L"ComboBox1", [this] { ComboBox1Select(); });
+}
+
+// ---- APM/Sound ----
+
+void ApmSoundPage::FillApmSoundPage() {
   // A failing power status ends the fill here, before the sound fields.
-  const BatteryState battery = ReadBatteryState(windowsMajor_, *power_);
+  const BatteryState battery = ReadBatteryState(windowsMajor_, power_);
   SetText(Ctl(L"Labelpercent"), IntToStr(battery.percent) + L" %");
   SendMessageW(Ctl(L"ProgressBar1"), PBM_SETPOS, battery.percent, 0);  // 255 stands at the maximum
   SetVisible(Ctl(L"ImageLineOff"), battery.line == LineStatus::Off);
@@ -151,18 +155,19 @@ void TFormSysInfo::FillApmSoundPage() {
   SetVisible(Ctl(L"ImageSound1"), !ok);
 }
 
-void TFormSysInfo::ButtonTSoundClick() {
+void ApmSoundPage::ButtonTSoundClick() {
   HWND notice = Ctl(L"Label99");
   SetVisible(notice, true);
   UpdateWindow(notice);
-  soundTest_.play(IDW_FANFARE, SND_RESOURCE | SND_ASYNC);
+  sound_.Play(IDW_FANFARE, SND_RESOURCE | SND_ASYNC);
   // The notice stays up while most of the fanfare plays; the window waits with it.
-  soundTest_.wait(kSoundNoticeMs);
+  sound_.Wait(kSoundNoticeMs);
   SetVisible(notice, false);
 }
 
-void TFormSysInfo::FillBiosPage() {
-  StopTimer1();
+// ---- Bios ----
+
+void BiosPage::FillBiosPage() {
   auto bios = [this](const wchar_t* property) { return wmi_.WmiQuery(L"Win32_BIOS", property); };
   SetText(Ctl(L"LabelDate"), BiosDateText(bios(L"ReleaseDate")));
   const std::pair<const wchar_t*, const wchar_t*> fields[] = {
@@ -178,10 +183,11 @@ void TFormSysInfo::FillBiosPage() {
   SetText(Ctl(L"LabelNumber"), bios(L"BuildNumber"));
 }
 
-void TFormSysInfo::Label64Click() { ops_.ShellOpenUrl(kBiosUpdateAddress); }
+void BiosPage::Label64Click() { ops_.ShellOpenUrl(kBiosUpdateAddress); }
 
-void TFormSysInfo::FillMainboardPage() {
-  StopTimer1();
+// ---- Mainboard ----
+
+void MainboardPage::FillMainboardPage() {
   const std::pair<const wchar_t*, const wchar_t*> board[] = {
       {L"LabelBDescription", L"Description"}, {L"LabelBManufacturer", L"Manufacturer"}, {L"LabelBProduct", L"Product"},
       {L"LabelBVersion", L"Version"},         {L"LabelBModel", L"Model"},               {L"LabelBName", L"Name"},
@@ -204,12 +210,12 @@ void TFormSysInfo::FillMainboardPage() {
   ComboBox1Select();
 }
 
-void TFormSysInfo::ClearModuleTable() {
+void MainboardPage::ClearModuleTable() {
   modules_.Clear();
   ComboClear(Ctl(L"ComboBox1"));
 }
 
-void TFormSysInfo::ComboBox1Select() {
+void MainboardPage::ComboBox1Select() {
   const int k = ComboSelected(Ctl(L"ComboBox1"));
   const std::pair<const wchar_t*, ModuleField> shown[] = {
       {L"LabelMemTag", ModuleField::Tag},           {L"LabelMemSpeed", ModuleField::Speed},
@@ -222,6 +228,6 @@ void TFormSysInfo::ComboBox1Select() {
     SetText(Ctl(label), k >= 0 && k < kModuleSlots ? modules_.At(k, field) : std::wstring());
 }
 
-void TFormSysInfo::Label33Click() { ops_.ShellOpenUrl(kDriverUpdateAddress); }
+void MainboardPage::Label33Click() { ops_.ShellOpenUrl(kDriverUpdateAddress); }
 
 }  // namespace corvel

@@ -1,11 +1,8 @@
 // The System page: operating system, machine and the drive list.
-#include "app/sysinfo_window.h"
+#include "info/system_page_window.h"
 
-#include <commctrl.h>
 #include <mmsystem.h>
-#include <shellapi.h>
 
-#include "app/sysinfo_pages.h"
 #include "info/system_facts.h"
 #include "info/system_facts_win.h"
 
@@ -59,27 +56,24 @@ const ControlSpec kSystemPage[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> SystemPageControls() { return kSystemPage; }
-
-TFormSysInfo::DriveSteps TFormSysInfo::SystemDriveSteps() {
-  DriveSteps steps;
-  steps.mci = [](const std::wstring& command) {
-    return static_cast<unsigned>(mciSendStringW(command.c_str(), nullptr, 0, nullptr));
-  };
-  steps.properties = [](SHELLEXECUTEINFOW& info) { ShellExecuteExW(&info); };
-  steps.typeName = [](wchar_t letter) { return DriveTypeNameOf(letter); };
-  return steps;
+unsigned SystemDriveSteps::Mci(const std::wstring& command) {
+  return static_cast<unsigned>(mciSendStringW(command.c_str(), nullptr, 0, nullptr));
 }
 
-void TFormSysInfo::BindSystemPage() {
-  OnDrawItem(L"JvDriveList1", [this](const DRAWITEMSTRUCT& item) { DrawDriveItem(item); });
-  OnClick(L"SpeedButton43", [this] { BitBtn10Click(); });
-  OnClick(L"SpeedButton47", [this] { BitBtn28Click(); });
-  OnClick(L"SpeedButton48", [this] { BitBtn29Click(); });
+void SystemDriveSteps::Properties(SHELLEXECUTEINFOW& info) { ShellExecuteExW(&info); }
+
+std::wstring SystemDriveSteps::TypeName(wchar_t letter) { return DriveTypeNameOf(letter); }
+
+std::span<const ControlSpec> SystemPage::Layout() const { return kSystemPage; }
+
+void SystemPage::Bind() {
+  form().OnDrawItem(L"JvDriveList1", [this](const DRAWITEMSTRUCT& item) { DrawDriveItem(item); });
+  form().OnClick(L"SpeedButton43", [this] { BitBtn10Click(); });
+  form().OnClick(L"SpeedButton47", [this] { BitBtn28Click(); });
+  form().OnClick(L"SpeedButton48", [this] { BitBtn29Click(); });
 }
 
-void TFormSysInfo::FillSystemPage(const std::wstring& architecture) {
-  StopTimer1();
+void SystemPage::FillSystemPage(const std::wstring& architecture) {
   // Drives come and go (sticks, network drives): the list is read at every entry.
   FillDriveList();
   const OsFacts os = ReadOsFacts();
@@ -98,7 +92,7 @@ void TFormSysInfo::FillSystemPage(const std::wstring& architecture) {
   SetText(Ctl(L"LabelSysLang"), SystemLanguageName());
 }
 
-void TFormSysInfo::FillDriveList() {
+void SystemPage::FillDriveList() {
   HWND list = Ctl(L"JvDriveList1");
   const wchar_t current = CurrentDrive();
   SendMessageW(list, LB_SETITEMHEIGHT, 0, kDriveItemHeight);
@@ -115,7 +109,7 @@ void TFormSysInfo::FillDriveList() {
   SendMessageW(list, LB_SETCURSEL, select, 0);
 }
 
-void TFormSysInfo::DrawDriveItem(const DRAWITEMSTRUCT& item) {
+void SystemPage::DrawDriveItem(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return;
   HDC dc = item.hDC;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -140,47 +134,47 @@ void TFormSysInfo::DrawDriveItem(const DRAWITEMSTRUCT& item) {
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
 }
 
-wchar_t TFormSysInfo::CurrentDrive() const {
+wchar_t SystemPage::CurrentDrive() const {
   HWND list = Ctl(L"JvDriveList1");
   const LRESULT at = SendMessageW(list, LB_GETCURSEL, 0, 0);
   if (at < 0) return 0;
   return static_cast<wchar_t>(LOWORD(SendMessageW(list, LB_GETITEMDATA, at, 0)));
 }
 
-void TFormSysInfo::BitBtn10Click() {
+void SystemPage::BitBtn10Click() {
   const wchar_t letter = CurrentDrive();
   if (!letter) return;  // an empty list has no drive to show
   const std::wstring root = std::wstring(1, letter) + L":\\";
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   info.fMask = kPropertiesMask;
-  info.hwnd = hwnd();
+  info.hwnd = form().hwnd();
   info.lpVerb = L"properties";
   info.lpFile = root.c_str();
   info.lpParameters = nullptr;
   info.nShow = SW_SHOW;
-  driveSteps_.properties(info);
+  drives_.Properties(info);
   if (info.hProcess) CloseHandle(info.hProcess);  // asked for by the mask, not needed
 }
 
-void TFormSysInfo::BitBtn28Click() { DriveDoorClick(true); }
+void SystemPage::BitBtn28Click() { DriveDoorClick(true); }
 
-void TFormSysInfo::BitBtn29Click() { DriveDoorClick(false); }
+void SystemPage::BitBtn29Click() { DriveDoorClick(false); }
 
-void TFormSysInfo::DriveDoorClick(bool open) {
+void SystemPage::DriveDoorClick(bool open) {
   const wchar_t letter = CurrentDrive();
-  if (!letter || driveSteps_.typeName(letter) != L"CDROM") {
+  if (!letter || drives_.TypeName(letter) != L"CDROM") {
     dialogs().MessageDlg(messages_[Msg::NoCdDrive], DlgType::Information, kBtnOk);
     return;
   }
   SetDriveDoor(letter, open);
 }
 
-void TFormSysInfo::SetDriveDoor(wchar_t letter, bool open) {
+void SystemPage::SetDriveDoor(wchar_t letter, bool open) {
   // A failed open (no driver, drive busy) leaves the door as it is, silently.
-  if (driveSteps_.mci(L"open " + std::wstring(1, letter) + L": type cdaudio alias cdlw") != 0) return;
-  driveSteps_.mci(std::wstring(L"set cdlw door ") + (open ? L"open" : L"closed") + L" wait");
-  driveSteps_.mci(L"close cdlw");
+  if (drives_.Mci(L"open " + std::wstring(1, letter) + L": type cdaudio alias cdlw") != 0) return;
+  drives_.Mci(std::wstring(L"set cdlw door ") + (open ? L"open" : L"closed") + L" wait");
+  drives_.Mci(L"close cdlw");
 }
 
 }  // namespace corvel

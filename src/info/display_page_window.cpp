@@ -1,9 +1,6 @@
 // The Display page and the resolution check on activation.
-#include "app/sysinfo_window.h"
+#include "info/display_page_window.h"
 
-#include <commctrl.h>
-
-#include "app/sysinfo_pages.h"
 #include "base/errors.h"
 #include "base/text.h"
 #include "info/board_pages.h"
@@ -70,16 +67,15 @@ const ControlSpec kDisplayPage[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> DisplayPageControls() { return kDisplayPage; }
+std::span<const ControlSpec> DisplayPage::Layout() const { return kDisplayPage; }
 
-void TFormSysInfo::BindDisplayPage() {
-  OnClick(L"SpeedButton38", [this] { BitBtnRestoreClick(); });
-  OnClick(L"SpeedButton39", [this] { BtnClearClick(); });
+void DisplayPage::Bind() {
+  form().OnClick(L"SpeedButton38", [this] { BitBtnRestoreClick(); });
+  form().OnClick(L"SpeedButton39", [this] { BtnClearClick(); });
 }
 
-void TFormSysInfo::FillDisplayPage() {
-  StopTimer1();
-  const DisplayFacts f = display_->Facts();
+void DisplayPage::FillDisplayPage() {
+  const DisplayFacts f = display_.Facts();
   if (const auto name = ColourDepthName(f.deviceBits)) SetText(Ctl(L"LabelColor"), *name);
   SetText(Ctl(L"LabelSWidth"), IntToStr(f.width) + L" Pixel");
   if (Trim(GetText(Ctl(L"EditWidth"))).empty()) SetText(Ctl(L"EditWidth"), IntToStr(f.width));
@@ -111,27 +107,27 @@ void TFormSysInfo::FillDisplayPage() {
   SetVisible(Ctl(L"ImageDisplay2"), !ok);
 }
 
-void TFormSysInfo::CheckResolutionOnActivate() {
+void DisplayPage::CheckResolutionOnActivate() {
   // The edits may stand on a page not built yet; the check does not build it.
   const ResolutionCheck check =
-      CheckResolution(CtlText(L"EditWidth"), CtlText(L"EditHeight"), display_->CurrentSize(), [this](Msg question) {
+      CheckResolution(form().CtlText(L"EditWidth"), form().CtlText(L"EditHeight"), display_.CurrentSize(), [this](Msg question) {
         return dialogs().ShowMessageBox(messages_[question], L"Corvel", mb::kIconQuestion | mb::kYesNo) == mb::kIdYes;
       });
-  SetCtlText(L"EditWidth", check.editWidth);
-  SetCtlText(L"EditHeight", check.editHeight);
+  form().SetCtlText(L"EditWidth", check.editWidth);
+  form().SetCtlText(L"EditHeight", check.editHeight);
   if (check.failure) throw ConvertError(*check.failure);
   if (check.setTo) SetScreenResolution(check.setTo->width, check.setTo->height);  // a refusal is not reported
 }
 
-bool TFormSysInfo::SetScreenResolution(int width, int height) { return display_->SetScreenResolution(width, height); }
+bool DisplayPage::SetScreenResolution(int width, int height) { return display_.SetScreenResolution(width, height); }
 
-void TFormSysInfo::BitBtnRestoreClick() {
+void DisplayPage::BitBtnRestoreClick() {
   const int width = StrToInt(GetText(Ctl(L"EditWidth")));
   const int height = StrToInt(GetText(Ctl(L"EditHeight")));
   SetScreenResolution(width, height);
 }
 
-void TFormSysInfo::BtnClearClick() {
+void DisplayPage::BtnClearClick() {
   SetText(Ctl(L"EditWidth"), L"");
   SetText(Ctl(L"EditHeight"), L"");
 }

@@ -1,12 +1,11 @@
 // The CPU page and its load timer.
-#include "app/sysinfo_window.h"
+#include "info/cpu_page_window.h"
 
 #include <commctrl.h>
 
 #include <exception>
 #include <tuple>
 
-#include "app/sysinfo_pages.h"
 #include "win/locale.h"
 #include "base/errors.h"
 #include "base/text.h"
@@ -67,21 +66,15 @@ const ControlSpec kCpuPage[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> CpuPageControls() { return kCpuPage; }
+CpuFacts SystemCpuSource::Facts() { return ReadCpuFacts(ProcessorCpuid()); }
+int SystemCpuSource::Mhz() { return MeasuredCpuMhz(); }
+wchar_t SystemCpuSource::DecimalSeparator() { return UserDecimalSeparator(); }
 
-TFormSysInfo::CpuSource TFormSysInfo::SystemCpuSource() {
-  CpuSource source;
-  source.facts = [] { return ReadCpuFacts(ProcessorCpuid()); };
-  source.mhz = [] { return MeasuredCpuMhz(); };
-  source.decimalSeparator = [] { return UserDecimalSeparator(); };
-  return source;
-}
+std::span<const ControlSpec> CpuPage::Layout() const { return kCpuPage; }
 
-// Nothing to bind: the page is built when it is first opened.
-void TFormSysInfo::BindCpuPage() {}
+void CpuPage::StopTimer1() { KillTimer(form().hwnd(), kTimer1); }
 
-void TFormSysInfo::FillCpuPage() {
-  StopTimer1();
+void CpuPage::FillCpuPage() {
   HWND bar = Ctl(L"ProgressBar2");
   SetWindowLongPtrW(bar, GWL_STYLE, GetWindowLongPtrW(bar, GWL_STYLE) | PBS_SMOOTH);
   SendMessageW(bar, PBM_SETRANGE32, 0, 100);
@@ -92,12 +85,12 @@ void TFormSysInfo::FillCpuPage() {
       setTheme(bar, L"", L"");
   SendMessageW(bar, PBM_SETBARCOLOR, 0, RGB(0, 0, 128));  // navy
   // Each value asks the processor afresh, as the identification routine does.
-  SetText(Ctl(L"LabelCPU"), cpuSource_.facts().brand);
-  SetText(Ctl(L"LabelModel"), cpuSource_.facts().maker);
-  SetText(Ctl(L"LabelCore"), IntToStr(cpuSource_.facts().physicalCores));
-  const wchar_t separator = cpuSource_.decimalSeparator();
-  SetText(Ctl(L"LabelGHZ"), GhzText(cpuSource_.mhz(), separator));
-  const CpuFacts cpu = cpuSource_.facts();
+  SetText(Ctl(L"LabelCPU"), source_.Facts().brand);
+  SetText(Ctl(L"LabelModel"), source_.Facts().maker);
+  SetText(Ctl(L"LabelCore"), IntToStr(source_.Facts().physicalCores));
+  const wchar_t separator = source_.DecimalSeparator();
+  SetText(Ctl(L"LabelGHZ"), GhzText(source_.Mhz(), separator));
+  const CpuFacts cpu = source_.Facts();
   SetText(Ctl(L"LabelCCache"), IntToStr(cpu.l1Code));
   SetText(Ctl(L"LabelDCache"), IntToStr(cpu.l1Data));
   SetText(Ctl(L"LabelL2"), IntToStr(cpu.l2));
@@ -112,11 +105,11 @@ void TFormSysInfo::FillCpuPage() {
     SetVisible(Ctl(yes), present);
     SetVisible(Ctl(no), !present);
   }
-  SetText(Ctl(L"LabelVendor"), cpuSource_.facts().vendor);
+  SetText(Ctl(L"LabelVendor"), source_.Facts().vendor);
 
   HWND load = Ctl(L"LabelPLoad"), caption = Ctl(L"Label106");
   try {
-    SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
+    SetTimer(form().hwnd(), kTimer1, kTimer1Interval, nullptr);
     SetVisible(load, true);
     SetVisible(caption, true);
     const CpuLoad now = ParseCpuLoad(wmi_.WmiQuery(L"Win32_Processor", L"LoadPercentage"));
@@ -140,7 +133,7 @@ void TFormSysInfo::FillCpuPage() {
   SetText(Ctl(L"LabelMaxSpeed"), MaxClockText(processor(L"MaxClockSpeed"), separator));
 }
 
-void TFormSysInfo::Timer1Timer() {
+void CpuPage::Timer1Timer() {
   // The timer goes on while an error box is open; ticks then would stack a
   // new box every 2.5 s. They wait until the box is answered.
   if (timer1Reporting_) return;

@@ -1,11 +1,9 @@
 // The Memory page.
-#include "app/sysinfo_window.h"
+#include "info/memory_page_window.h"
 
 #include <commctrl.h>
 
-#include "app/sysinfo_pages.h"
 #include "base/errors.h"
-#include "info/memory_figures.h"
 
 namespace corvel {
 
@@ -47,15 +45,12 @@ const ControlSpec kMemoryPage[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> MemoryPageControls() { return kMemoryPage; }
+std::span<const ControlSpec> MemoryPage::Layout() const { return kMemoryPage; }
 
-void TFormSysInfo::BindMemoryPage() {}
-
-void TFormSysInfo::FillMemoryPage() {
-  StopTimer1();
-  const MemoryStatus virtualStatus = memory_->Status();
-  const std::uint64_t total = TotalPhysicalMemory(*memory_);
-  const MemoryPage page = MemoryPageFigures(virtualStatus, total, memory_->Status());
+void MemoryPage::FillMemoryPage() {
+  const MemoryStatus virtualStatus = memory_.Status();
+  const std::uint64_t total = TotalPhysicalMemory(memory_);
+  const MemoryFigures page = MemoryPageFigures(virtualStatus, total, memory_.Status());
   for (const PageWrite& w : page.writes) {
     if (w.bar)
       SendMessageW(Ctl(w.control), PBM_SETPOS, w.position, 0);

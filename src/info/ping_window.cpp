@@ -1,4 +1,4 @@
-#include "app/ping_window.h"
+#include "info/ping_window.h"
 
 namespace corvel {
 
