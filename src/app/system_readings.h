@@ -2,10 +2,10 @@
 // what the benchmarks build to measure the program as it runs.
 #pragma once
 #include "app/sysinfo_window.h"
-#include "info/display_win.h"
-#include "info/memory_win.h"
-#include "info/network_win.h"
-#include "info/power_win.h"
+#include "info/display_facts_win.h"
+#include "info/memory_figures_win.h"
+#include "info/network_tools_win.h"
+#include "info/power_status_win.h"
 
 namespace corvel {
 

@@ -4,7 +4,7 @@
 #include "base/errors.h"
 #include "base/text.h"
 #include "info/network_tools.h"
-#include "info/network_win.h"
+#include "info/network_tools_win.h"
 #include "info/ping_window.h"
 #include "win/clipboard.h"
 

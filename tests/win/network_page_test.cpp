@@ -14,7 +14,7 @@
 #include "info/ping_window.h"
 #include "doubles/scripted_echo.h"
 #include "info/wmi_win.h"
-#include "info/network_win.h"
+#include "info/network_tools_win.h"
 #include "support/main_window_fixture.h"
 #include "support/wmic.h"
 

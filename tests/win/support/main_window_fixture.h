@@ -12,9 +12,9 @@
 
 #include "app/about_window.h"
 #include "app/sysinfo_window.h"
-#include "info/display_win.h"
-#include "info/memory_win.h"
-#include "info/network_win.h"
+#include "info/display_facts_win.h"
+#include "info/memory_figures_win.h"
+#include "info/network_tools_win.h"
 #include "win/codepage_win.h"
 #include "app/system_win.h"
 #include "win/folders.h"

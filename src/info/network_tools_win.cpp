@@ -7,7 +7,7 @@
 #include <lmwksta.h>
 #include <wininet.h>
 
-#include "info/network_win.h"
+#include "info/network_tools_win.h"
 
 #include <cstring>
 #include <memory>

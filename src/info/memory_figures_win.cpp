@@ -1,4 +1,4 @@
-#include "info/memory_win.h"
+#include "info/memory_figures_win.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "info/display_win.h"
+#include "info/display_facts_win.h"
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "info/power_win.h"
+#include "info/power_status_win.h"
 
 #include <windows.h>
 
