@@ -5,11 +5,24 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+list(FILTER UNIT_TESTS EXCLUDE REGEX "_fuzz_test\\.cpp$")
 add_executable(unit_tests ${UNIT_TESTS})
 target_link_libraries(unit_tests PRIVATE corvel_core GTest::gtest_main)
 target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_options(unit_tests PRIVATE -Wall -Wextra -Wno-missing-field-initializers)
 gtest_discover_tests(unit_tests TEST_PREFIX "unit." PROPERTIES LABELS unit)
+
+# The icon reader takes hostile bytes: its fuzz test runs with the address and
+# undefined-behaviour sanitizers, over the icon sources built the same way.
+file(GLOB ICON_CORE CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/icons/*.cpp)
+list(FILTER ICON_CORE EXCLUDE REGEX "_win(dow)?\\.cpp$")
+add_executable(icon_fuzz_tests ${CMAKE_SOURCE_DIR}/tests/unit/icon_fuzz_test.cpp ${ICON_CORE})
+target_include_directories(icon_fuzz_tests PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+target_compile_options(icon_fuzz_tests PRIVATE -Wall -Wextra -O1 -fno-omit-frame-pointer
+                       -fsanitize=address,undefined -fno-sanitize-recover=all)
+target_link_options(icon_fuzz_tests PRIVATE -fsanitize=address,undefined)
+target_link_libraries(icon_fuzz_tests PRIVATE GTest::gtest_main)
+gtest_discover_tests(icon_fuzz_tests TEST_PREFIX "unit." PROPERTIES LABELS unit)
 
 set(CORVEL_WINDOWS_BIN "${CMAKE_SOURCE_DIR}/build/windows/bin" CACHE PATH "bin folder of the windows build")
 set(HARNESS ${CMAKE_SOURCE_DIR}/tests/harness)
