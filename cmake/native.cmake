@@ -46,6 +46,13 @@ foreach(t IN LISTS WIN_TESTS)
   set_tests_properties(win.${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine-desktop LABELS win TIMEOUT 300)
 endforeach()
 
+# Peer check: the icon files win.icons_test leaves in the sandbox against what
+# icoutils' wrestool extracts from the same files of the prefix.
+add_executable(icons_peer_check ${CMAKE_SOURCE_DIR}/tests/win/icons_peer_check.cpp)
+add_test(NAME win.icons_peer COMMAND icons_peer_check ${TEST_SANDBOX}/icon-peer ${WINE_STATE}/prefix/drive_c/windows/system32)
+set_tests_properties(win.icons_test PROPERTIES FIXTURES_SETUP icon-peer)
+set_tests_properties(win.icons_peer PROPERTIES FIXTURES_REQUIRED icon-peer LABELS win)
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/gui)
   add_test(NAME gui.corvel COMMAND ${HARNESS}/run-wine.sh ${WINE_STATE} "X:\\gui_driver.exe"
            "X:\\corvel.exe" "T:\\")
