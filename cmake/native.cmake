@@ -13,8 +13,8 @@ target_compile_options(unit_tests PRIVATE -Wall -Wextra -Wno-missing-field-initi
 gtest_discover_tests(unit_tests TEST_PREFIX "unit." PROPERTIES LABELS unit)
 
 # The icon reader takes hostile bytes: its fuzz test runs with the address and
-# undefined-behaviour sanitizers, over the icon sources built the same way.
-file(GLOB ICON_CORE CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/icons/*.cpp)
+# undefined-behaviour sanitizers, over the icon and base sources built the same way.
+file(GLOB ICON_CORE CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/icons/*.cpp ${CMAKE_SOURCE_DIR}/src/base/*.cpp)
 list(FILTER ICON_CORE EXCLUDE REGEX "_win(dow)?\\.cpp$")
 add_executable(icon_fuzz_tests ${CMAKE_SOURCE_DIR}/tests/unit/icon_fuzz_test.cpp ${ICON_CORE})
 target_include_directories(icon_fuzz_tests PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)

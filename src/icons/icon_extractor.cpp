@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "base/text.h"
+
 namespace corvel::icons {
 
 namespace {
@@ -75,11 +77,9 @@ GroupOutcome WriteNewFile(IconFiles& files, const std::wstring& target, Bytes by
   return outcome;
 }
 
+// The system takes these as devices, with any extension.
 bool IsDeviceName(const std::wstring& name) {
-  std::wstring stem = name.substr(0, name.find(L'.'));
-  while (!stem.empty() && stem.back() == L' ') stem.pop_back();
-  for (wchar_t& c : stem)
-    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+  const std::wstring stem = TrimRight(AsciiUpper(name.substr(0, name.find(L'.'))));
   if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL") return true;
   return stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) && stem[3] >= L'1' &&
          stem[3] <= L'9';

@@ -1,6 +1,6 @@
 // Peer check, native: for every source the icons test left under
-// <peer>/<file>/ (a copy of the prefix's <file> and the .ico files Corvel
-// wrote beside it), icoutils' `wrestool -x -t14` extracts the icon groups of
+// <peer>/<file>/ (copy-<file>, a copy of the prefix's <file>, and the .ico
+// files Corvel wrote beside it), icoutils' `wrestool -x -t14` extracts the icon groups of
 // the prefix's own file, and each group must have the same name, the same
 // entry count and the same image bytes (bytes 20-23 of each image aside:
 // Corvel writes a bitmap's image-size field as 0).
@@ -85,7 +85,7 @@ std::map<std::string, std::vector<fs::path>> WrestoolGroups(const fs::path& sour
 int CheckSource(const fs::path& folder, const fs::path& system32) {
   const std::string file = folder.filename().string();
   const fs::path original = system32 / file;
-  const auto copy = Read(folder / file), prefixFile = Read(original);
+  const auto copy = Read(folder / ("copy-" + file)), prefixFile = Read(original);
   if (!copy || !prefixFile) return Fail(file + ": source missing (" + original.string() + ")");
   if (*copy != *prefixFile) return Fail(file + ": the copy Corvel read differs from the prefix's file");
 

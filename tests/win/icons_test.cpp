@@ -30,8 +30,10 @@ std::wstring SystemFile(const wchar_t* name) {
   return std::wstring(folder, n) + L"\\" + name;
 }
 
+// The copy gets a name of its own: loading a library named like a module
+// the process has loaded answers with that module instead of the file.
 std::wstring CopyInto(const TempFolder& dir, const wchar_t* name) {
-  const std::wstring copy = dir / name;
+  const std::wstring copy = dir / (std::wstring(L"copy-") + name);
   if (!CopyFileW(SystemFile(name).c_str(), copy.c_str(), TRUE)) ADD_FAILURE() << "cannot copy " << Narrow(name);
   return copy;
 }
@@ -174,8 +176,7 @@ TEST(IconExtractorWin, AProgramWithoutIcons) {
 }
 
 // Cut copies: whatever loads, nothing is read outside what was mapped and
-// every file written is whole. The copies get names of their own: a library
-// of a loaded module's name would be answered with the loaded module.
+// every file written is whole.
 TEST(IconExtractorWin, TruncatedLibraries) {
   const auto whole = ReadWholeFile(SystemFile(L"user32.dll"));
   ASSERT_TRUE(whole.has_value());
@@ -315,7 +316,7 @@ TEST(IconExtractorWin, NewFilesOnly) {
 }
 
 // Leaves Corvel's files for the wrestool comparison: S:\icon-peer\<file>\
-// holds a copy of each source and the .ico files written beside it.
+// holds a copy of each source ("copy-<file>") and the .ico files written beside it.
 TEST(IconPeer, WritesTheFilesOfThreeSources) {
   const std::wstring root = L"S:\\icon-peer\\";
   ASSERT_TRUE(DirectoryExists(L"S:\\")) << "the sandbox drive is not mapped";
@@ -326,10 +327,11 @@ TEST(IconPeer, WritesTheFilesOfThreeSources) {
     CreateDirectoryW(root.c_str(), nullptr);
     CreateDirectoryW(folder.c_str(), nullptr);
     for (const std::wstring& old : IcoFiles(folder)) DeleteFileW((folder + old).c_str());
-    DeleteFileW((folder + name).c_str());
+    const std::wstring copy = folder + L"copy-" + name;
+    DeleteFileW(copy.c_str());
     ASSERT_TRUE(IcoFiles(folder).empty());
-    ASSERT_TRUE(CopyFileW(SystemFile(name).c_str(), (folder + name).c_str(), TRUE));
-    const ExtractResult result = ExtractIconGroupsFromFile(folder + name);
+    ASSERT_TRUE(CopyFileW(SystemFile(name).c_str(), copy.c_str(), TRUE));
+    const ExtractResult result = ExtractIconGroupsFromFile(copy);
     ASSERT_EQ(result.status, ExtractResult::Status::Done);
     EXPECT_EQ(IcoFiles(folder).size(), result.groups.size());
   }
