@@ -6,7 +6,7 @@ namespace {
 
 // Position just after the folder part: 0 when the path has no delimiter.
 std::size_t NameStart(std::wstring_view path) {
-  const std::size_t last = path.find_last_of(L"\\:");
+  const std::size_t last = path.find_last_of(L"\\/:");
   return last == std::wstring_view::npos ? 0 : last + 1;
 }
 

@@ -1,7 +1,7 @@
-// Path parts, each once, with the run-time's rules: "\" and ":" end the
-// folder part (a drive-relative "C:name" has the folder "C:"), the extension
-// is the text from the last "." of the name part on. Pure text work: nothing
-// is asked of the file system. Portable.
+// Path parts, each once: "\", "/" (which Windows takes as "\") and ":" end
+// the folder part (a drive-relative "C:name" has the folder "C:"); the
+// extension is the text from the last "." of the name part on. Pure text
+// work: nothing is asked of the file system. Portable.
 #pragma once
 #include <string>
 #include <string_view>

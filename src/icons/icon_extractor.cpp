@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "base/path.h"
 #include "base/text.h"
 
 namespace corvel::icons {
@@ -87,11 +88,6 @@ bool IsDeviceName(const std::wstring& name) {
 
 }  // namespace
 
-std::wstring FolderOf(const std::wstring& path) {
-  const std::size_t at = path.find_last_of(L"\\/:");
-  return at == std::wstring::npos ? std::wstring() : path.substr(0, at + 1);
-}
-
 bool IsPlainFileName(const std::wstring& name) {
   if (name.empty()) return false;
   for (wchar_t c : name)
@@ -119,7 +115,7 @@ GroupOutcome WriteIconGroupFile(IconModuleLoader& loader, IconFiles& files, cons
 ExtractResult ExtractIconGroups(IconModuleLoader& loader, IconFiles& files, const std::wstring& source,
                                 const IconProgress& progress) {
   ExtractResult result;
-  result.folder = FolderOf(source);
+  result.folder = FolderPart(source);
   const auto module = loader.Load(source);
   if (!module) return result;
   std::vector<std::wstring> names;
@@ -156,13 +152,12 @@ ExtractResult ExtractIconGroups(IconModuleLoader& loader, IconFiles& files, cons
   return result;
 }
 
-std::wstring ExtractMessage(const ExtractResult& result, int uiLanguage) {
-  const bool english = uiLanguage != 0;
+std::wstring ExtractMessage(const ExtractResult& result, Language language) {
   switch (result.status) {
     case ExtractResult::Status::NoIcons:
-      return english ? L"No icons found!" : L"Keine Icons gefunden!";
+      return language.Pick(L"Keine Icons gefunden!", L"No icons found!");
     case ExtractResult::Status::NotWritable:
-      return (english ? L"Could not write icons to " : L"Konnte Icons nicht schreiben nach ") + result.folder;
+      return language.Pick(L"Konnte Icons nicht schreiben nach ", L"Could not write icons to ") + result.folder;
     default:
       return {};
   }

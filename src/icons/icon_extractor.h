@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/language.h"
 #include "icons/icon_format.h"
 
 namespace corvel::icons {
@@ -131,13 +132,9 @@ struct ExtractResult {
 ExtractResult ExtractIconGroups(IconModuleLoader& loader, IconFiles& files, const std::wstring& source,
                                 const IconProgress& progress = {});
 
-// The text the window shows for a result, in its language (0 German, any
-// other value English), in a box captioned "Corvel" with an error icon;
-// empty when there is nothing to say.
-std::wstring ExtractMessage(const ExtractResult& result, int uiLanguage);
-
-// Up to and including the last "\", "/" or ":"; empty when there is none.
-std::wstring FolderOf(const std::wstring& path);
+// The text the window shows for a result, in its language, in a box
+// captioned "Corvel" with an error icon; empty when there is nothing to say.
+std::wstring ExtractMessage(const ExtractResult& result, Language language);
 
 // A group name that can stand as a file name in the folder: no separators,
 // wildcards or control characters, not "." or "..", not a device name.

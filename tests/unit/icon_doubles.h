@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "base/path.h"
 #include "icons/icon_extractor.h"
 
 namespace corvel::icons::fake {
@@ -193,7 +194,7 @@ class MemoryFiles : public IconFiles {
     if (beforeCreate) beforeCreate(path);
     events.push_back(L"create " + path);
     if (files.count(path)) return {Created::Status::Exists, 80, nullptr};
-    if (readOnlyFolders.count(FolderOf(path))) return {Created::Status::Failed, 5, nullptr};
+    if (readOnlyFolders.count(FolderPart(path))) return {Created::Status::Failed, 5, nullptr};
     files[path];
     auto room = roomFor.find(path);
     return {Created::Status::Created, 0,

@@ -369,17 +369,5 @@ TEST(IconExtractor, TheSourceIsLoadedOnceForAllGroups) {
   EXPECT_EQ(run.loader.loads.size(), 1u);
 }
 
-TEST(IconExtractor, FolderOfAPath) {
-  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {L"C:\\Windows\\system32\\shell32.dll", L"C:\\Windows\\system32\\"},
-      {L"C:\\shell32.dll", L"C:\\"},
-      {L"C:shell32.dll", L"C:"},
-      {L"\\\\server\\share\\a.exe", L"\\\\server\\share\\"},
-      {L"C:/Apps/a.exe", L"C:/Apps/"},
-      {L"a.exe", L""},
-  };
-  for (const auto& [path, folder] : cases) EXPECT_EQ(FolderOf(path), folder) << Narrow(path);
-}
-
 }  // namespace
 }  // namespace corvel::icons

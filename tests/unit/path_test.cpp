@@ -19,6 +19,7 @@ TEST(PathParts, Table) {
       {L".profile", L"", L".profile", L".profile"},
       {L"", L"", L"", L""},
       {L"\\\\server\\share\\x.y", L"\\\\server\\share\\", L"x.y", L".y"},
+      {L"C:/Apps/a.exe", L"C:/Apps/", L"a.exe", L".exe"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FolderPart(c.path), c.folder) << c.path;
