@@ -18,6 +18,13 @@ std::wstring SuspectText(const std::vector<std::wstring>& names) {
   return text;
 }
 
+long FindProcessIdByName(std::wstring_view name, const std::vector<ProcessEntry>& snapshot) {
+  long id = -1;
+  for (std::size_t i = 1; i < snapshot.size(); ++i)
+    if (snapshot[i].exeFile.find(name) != std::wstring::npos) id = snapshot[i].id;
+  return id;
+}
+
 std::wstring DevicePathToDrivePath(std::wstring_view devicePath, const std::vector<DosDrive>& drives) {
   const std::wstring path = AsciiLower(devicePath);
   for (const DosDrive& drive : drives) {

@@ -15,6 +15,15 @@ bool IsSuspectName(std::wstring_view name);
 // there is none (then no warning is shown).
 std::wstring SuspectText(const std::vector<std::wstring>& names);
 
+// One entry of a process snapshot.
+struct ProcessEntry {
+  std::wstring exeFile;
+  long id;
+};
+// The last entry after the first (the system's idle process, never a match)
+// whose executable name contains `name`, letter case as written; -1 when none.
+long FindProcessIdByName(std::wstring_view name, const std::vector<ProcessEntry>& snapshot);
+
 // A drive letter and the device name behind it ("\Device\HarddiskVolume1").
 struct DosDrive {
   wchar_t letter;

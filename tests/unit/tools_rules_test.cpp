@@ -17,6 +17,16 @@ TEST(ProcessRules, SuspectNamesAreCaseSensitiveAndAllListed) {
   EXPECT_EQ(SuspectText({L"a.exe"}), L"");
 }
 
+TEST(ProcessRules, FindByNameSkipsTheFirstEntryAndTakesTheLastMatch) {
+  const std::vector<ProcessEntry> snapshot = {{L"[System Process]", 0}, {L"note.exe", 4}, {L"notepad.exe", 8},
+                                              {L"Notepad.exe", 12}, {L"notepad.exe", 16}};
+  EXPECT_EQ(FindProcessIdByName(L"notepad.exe", snapshot), 16);
+  EXPECT_EQ(FindProcessIdByName(L"note", snapshot), 16);  // a substring test
+  EXPECT_EQ(FindProcessIdByName(L"Notepad", snapshot), 12);
+  EXPECT_EQ(FindProcessIdByName(L"System", snapshot), -1) << "the first entry is never tested";
+  EXPECT_EQ(FindProcessIdByName(L"x", {}), -1);
+}
+
 TEST(ProcessRules, DevicePathsByPlainPrefix) {
   const std::vector<DosDrive> drives = {{L'C', L"\\Device\\HarddiskVolume1"}, {L'D', L"\\Device\\HarddiskVolume10"}};
   struct Case { const wchar_t* path; const wchar_t* drive; };
