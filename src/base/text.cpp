@@ -272,4 +272,13 @@ std::vector<std::wstring> SplitLinesCrLf(std::wstring_view text, std::size_t max
   return lines;
 }
 
+std::wstring JoinLinesCrLf(const std::vector<std::wstring>& lines) {
+  std::wstring text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i) text += L"\r\n";
+    text += lines[i];
+  }
+  return text;
+}
+
 }  // namespace corvel

@@ -44,6 +44,9 @@ std::wstring Copy(std::wstring_view text, long long index, long long count);
 std::vector<std::wstring> SplitLinesCrLf(std::wstring_view text,
                                          std::size_t maxLines = std::numeric_limits<std::size_t>::max());
 
+// The lines with CR LF between them (none after the last), as a memo shows them.
+std::wstring JoinLinesCrLf(const std::vector<std::wstring>& lines);
+
 std::wstring IntToStr(long long value);
 
 // Blanks in front, an optional sign, then decimal digits or a hexadecimal
