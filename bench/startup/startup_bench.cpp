@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "base/path.h"
+
 namespace {
 
 constexpr DWORD kWindowTimeoutMs = 30'000;
@@ -27,10 +29,7 @@ struct Program {
   std::vector<double> times;  // ms of the runs that showed their window
 };
 
-std::wstring BaseName(const std::wstring& path) {
-  const auto slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
+std::wstring BaseName(const std::wstring& path) { return corvel::FileNamePart(path); }
 
 std::wstring WindowText(HWND hwnd) {
   wchar_t buffer[512];

@@ -16,8 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "app/codepage_win.h"
+#include "win/codepage_win.h"
 #include "app/sysinfo_window.h"
+#include "app/system_readings.h"
 #include "info/wmi_query.h"
 #include "info/wmi_win.h"
 #include "win/dialogs_win.h"
@@ -124,7 +125,8 @@ void RefreshTable(Wmi& real, int runs) {
   Win32Shell shell;
   WindowsCodePage codePage;
   CountingWmi wmi(real);
-  TFormSysInfo main(dialogs, shell, codePage, wmi, 6);
+  SystemReadings system;
+  TFormSysInfo main(system.With(dialogs, shell, codePage, wmi, 6));
   main.Create();
   HWND tabs = FindWindowExW(main.hwnd(), nullptr, WC_TABCONTROLW, nullptr);
   std::wprintf(L"RefreshActivePage as built (page fills not counted where they do not exist yet)\n");

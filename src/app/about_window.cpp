@@ -12,14 +12,19 @@ const ControlSpec kAboutBox[] = {
     {Kind::Link, L"ImageNews", L"News", {64, 86, 200, 14}},
     {Kind::Button, L"BitBtn1", L"OK", {104, 116, 75, 25}},
 };
+
+const LanguageText kTexts[] = {
+    {L"", TextOf::Caption, L"Über...", L"About..."},
+    {L"LabelRelease", TextOf::Caption, L"Version", L"Release"},
+};
 }  // namespace
 
-const wchar_t* TAboutBox::ProductPage(int language) {
-  return language != 0 ? L"https://corvel.example/en/" : L"https://corvel.example/de/";
+const wchar_t* TAboutBox::ProductPage(Language language) {
+  return language.Pick(L"https://corvel.example/de/", L"https://corvel.example/en/");
 }
 
-const wchar_t* TAboutBox::NewsPage(int language) {
-  return language != 0 ? L"https://corvel.example/en/news" : L"https://corvel.example/de/news";
+const wchar_t* TAboutBox::NewsPage(Language language) {
+  return language.Pick(L"https://corvel.example/de/news", L"https://corvel.example/en/news");
 }
 
 void TAboutBox::Create(HWND owner) {
@@ -33,10 +38,7 @@ void TAboutBox::Create(HWND owner) {
 
 void TAboutBox::SetVersionText(const std::wstring& text) { SetText(Ctl(L"LabelVersion"), text); }
 
-void TAboutBox::FormShow() {
-  SetText(hwnd(), English() ? L"About..." : L"Über...");
-  SetText(Ctl(L"LabelRelease"), English() ? L"Release" : L"Version");
-}
+void TAboutBox::FormShow() { ApplyLanguage(kTexts); }
 
 bool TAboutBox::PreviewKeyDown(WPARAM vk) {
   if (vk != VK_ESCAPE && vk != VK_RETURN) return false;

@@ -1,7 +1,7 @@
 // TAboutBox: product name, version and links.
 #pragma once
-#include "app/language_form.h"
-#include "app/shell_ops.h"
+#include "win/two_language_form.h"
+#include "base/shell.h"
 
 namespace corvel {
 
@@ -12,8 +12,8 @@ class TAboutBox : public TwoLanguageForm {
   void SetVersionText(const std::wstring& text);  // LabelVersion
 
   // Web addresses opened by the link and the picture.
-  static const wchar_t* ProductPage(int language);
-  static const wchar_t* NewsPage(int language);
+  static const wchar_t* ProductPage(Language language);
+  static const wchar_t* NewsPage(Language language);
 
  protected:
   void FormShow() override;

@@ -4,24 +4,85 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <functional>
-#include <memory>
-#include <string_view>
-#include <vector>
-
 #include "app/about_window.h"
-#include "app/codepage_win.h"
-#include "app/ping_window.h"
 #include "app/sysinfo_window.h"
-#include "app/system_win.h"
+#include "app/system_readings.h"
 #include "app/tool_shells_window.h"
 #include "calc/calc_window.h"
 #include "cleaner/cloptions_window.h"
+#include "info/ping_window.h"
 #include "info/wmi_win.h"
+#include "win/codepage_win.h"
 #include "win/dialogs_win.h"
 #include "win/shell_win.h"
+#include "win/windows_version.h"
 
 using namespace corvel;
+
+namespace {
+
+// The tool windows of the program, created once each at start-up, in the
+// order of the members, and kept (hidden between showings) until the end.
+class ToolWindows {
+ public:
+  ToolWindows(Dialogs& dialogs, Shell& shell, const CodePage& codePage, ApplicationHelp& help);
+  // Creates every window, owned by the main window, each inside the main
+  // window's handler guard: one that fails is reported and the rest go on.
+  void Create(TFormSysInfo& main);
+  // What the main window opens.
+  SysInfoTools ForMainWindow();
+
+ private:
+  // In start-up order.
+  ToolShellWindow log_, transparent_, select_, selLang_, viewer_, checkUser_, alarm_, icons_, app_;
+  TFormRech calc_;
+  TFormClOptions clOptions_;
+  ToolShellWindow lock_, rename_, userList_, dos_, cleaner_;
+  TFormPing ping_;
+  TAboutBox about_;
+};
+
+ToolWindows::ToolWindows(Dialogs& dialogs, Shell& shell, const CodePage& codePage, ApplicationHelp& help)
+    : log_(dialogs, L"TFormLog", L"Log", 684, 514),
+      transparent_(dialogs, L"TFormTransparent", L"", 200, 200),
+      select_(dialogs, L"TFormSelect", L"Screenshot", 300, 180),
+      selLang_(dialogs, L"TFormSelLang", L"Language", 240, 120),
+      viewer_(dialogs, L"TFormViewer", L"Clipboard", 684, 514),
+      checkUser_(dialogs, L"TFormCheckUser", L"New AutoRun Entry", 300, 180),
+      alarm_(dialogs, L"TFormAlarm", L"Set alarm", 220, 120),
+      icons_(dialogs, L"TFormIcons", L"Extract icons from file", 500, 360),
+      app_(dialogs, L"TFormApp", L"Start", 420, 160),
+      calc_(dialogs, codePage, help),
+      clOptions_(dialogs, codePage, help),
+      lock_(dialogs, L"TFormLock", L"File info", 500, 345),
+      rename_(dialogs, L"TFormRename", L"File", 421, 157),
+      userList_(dialogs, L"TFormUListe", L"User list", 684, 284),
+      dos_(dialogs, L"TFormDos", L"DOS prompt...", 420, 180),
+      cleaner_(dialogs, L"TFormCleaner", L"Scourix", 600, 420),
+      ping_(dialogs),
+      about_(dialogs, shell) {}
+
+// Each window inside the main window's handler guard, in the order given.
+template <class... Windows>
+void CreateEach(TFormSysInfo& main, Windows&... windows) {
+  (main.Guarded([&] { windows.Create(main.hwnd()); }), ...);
+}
+
+void ToolWindows::Create(TFormSysInfo& main) {
+  CreateEach(main, log_, transparent_, select_, selLang_, viewer_, checkUser_, alarm_, icons_, app_, calc_, clOptions_,
+             lock_, rename_, userList_, dos_, cleaner_, ping_, about_);
+}
+
+SysInfoTools ToolWindows::ForMainWindow() {
+  SysInfoTools tools;
+  // A window whose creation failed is not offered.
+  if (about_.hwnd()) tools.about = &about_;
+  if (calc_.hwnd()) tools.calc = &calc_;
+  if (ping_.hwnd()) tools.ping = &ping_;
+  return tools;
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
@@ -32,55 +93,22 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Win32Shell shell;
   WindowsCodePage codePage;
   Win32Wmi wmi;
+  SystemReadings system;
 
-  TFormSysInfo main(dialogs, shell, codePage, wmi, ReportedWindowsMajor());
+  TFormSysInfo main(system.With(dialogs, shell, codePage, wmi, ReportedWindowsVersion().major));
   main.Guarded([&] { main.Create(); });
   if (!main.hwnd()) return 1;
   dialogs.SetOwner(main.hwnd());
   shell.SetOwner(main.hwnd());
 
   // The main window comes first and is on the screen before the tool windows
-  // are built, once each and in this order: nothing can open them before the
-  // message loop runs, and a top-level window costs milliseconds under Wine.
+  // are built: nothing can open them before the message loop runs, and a
+  // top-level window costs milliseconds under Wine.
   main.Show();
   UpdateWindow(main.hwnd());
-  std::vector<std::unique_ptr<ToolShellWindow>> emptyWindows;
-  auto empty = [&](const wchar_t* cls, const wchar_t* caption, int w, int h) {
-    return [&emptyWindows, &dialogs, &main, cls, caption, w, h] {
-      emptyWindows.push_back(std::make_unique<ToolShellWindow>(dialogs, cls, caption, w, h));
-      emptyWindows.back()->Create(main.hwnd());
-    };
-  };
-  TFormRech calc(dialogs, codePage);
-  TFormClOptions clOptions(dialogs, codePage);
-  TFormPing ping(dialogs);
-  TAboutBox about(dialogs, shell);
-  const std::function<void()> inOrder[] = {
-      empty(L"TFormLog", L"Log", 684, 514),
-      empty(L"TFormTransparent", L"", 200, 200),
-      empty(L"TFormSelect", L"Screenshot", 300, 180),
-      empty(L"TFormSelLang", L"Language", 240, 120),
-      empty(L"TFormViewer", L"Clipboard", 684, 514),
-      empty(L"TFormCheckUser", L"New AutoRun Entry", 300, 180),
-      empty(L"TFormAlarm", L"Set alarm", 220, 120),
-      empty(L"TFormIcons", L"Extract icons from file", 500, 360),
-      empty(L"TFormApp", L"Start", 420, 160),
-      [&] { calc.Create(main.hwnd()); },
-      [&] { clOptions.Create(main.hwnd()); },
-      empty(L"TFormLock", L"File info", 500, 345),
-      empty(L"TFormRename", L"File", 421, 157),
-      empty(L"TFormUListe", L"User list", 684, 284),
-      empty(L"TFormDos", L"DOS prompt...", 420, 180),
-      empty(L"TFormCleaner", L"Scourix", 600, 420),
-      [&] { ping.Create(main.hwnd()); },
-      [&] { about.Create(main.hwnd()); },
-  };
-  for (const auto& create : inOrder) create();
-  calc.setApplicationHelpFile = [&main](const std::wstring& file) { main.SetHelpFile(file); };
-  main.SetCalculator(&calc);
-  clOptions.applicationHelpFile = [&main] { return main.HelpFile(); };
-  main.SetPingWindow(&ping);
-  main.SetAboutBox(&about);
+  ToolWindows tools(dialogs, shell, codePage, system.help);
+  tools.Create(main);
+  main.SetTools(tools.ForMainWindow());
 
   int code = app::RunMessageLoop();
   CoUninitialize();

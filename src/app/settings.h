@@ -4,31 +4,14 @@
 // the file itself.
 #pragma once
 #include <cstddef>
-#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/codepage.h"
+
 namespace corvel {
-
-// The system's ANSI code page, through which the settings text becomes bytes.
-class CodePage {
- public:
-  virtual ~CodePage() = default;
-  // Characters the code page cannot represent become its replacement ('?').
-  virtual std::string ToAnsi(std::wstring_view text) const = 0;
-  virtual std::wstring FromAnsi(std::string_view bytes) const = 0;
-};
-
-// Windows-1252 as the system converts it: every byte has a character and back,
-// the five unassigned bytes mapping to the control characters of the same code.
-// Portable stand-in for the system code page in tests.
-class Latin1CodePage : public CodePage {
- public:
-  std::string ToAnsi(std::wstring_view text) const override;
-  std::wstring FromAnsi(std::string_view bytes) const override;
-};
 
 struct SettingsFields {
   std::wstring line0, line1;              // opaque lines, carried through unchanged
@@ -49,11 +32,6 @@ std::string VigenereDecode(std::string_view key, std::string_view bytes);
 // The reading heuristic: true when too few of the text's characters (line
 // breaks, tabs, "kqo" and blanks left out) are printable ASCII.
 bool LooksEnciphered(std::wstring_view text);
-
-// Lines separated by CR LF; a lone CR or LF stays inside its line, and a CR LF
-// at the very end does not start another line. At most maxLines are returned.
-std::vector<std::wstring> SplitLinesCrLf(std::wstring_view text,
-                                         std::size_t maxLines = std::numeric_limits<std::size_t>::max());
 
 // True when the bytes are exactly what BuildSettingsFile writes: enciphered
 // eleven CR LF lines whose line 9 is "true"/"false" and line 10 an integer,

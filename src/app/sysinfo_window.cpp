@@ -1,16 +1,17 @@
 #include "app/sysinfo_window.h"
 
 #include <commctrl.h>
-#include <mmsystem.h>
 
 #include "app/about_window.h"
-#include "app/language_form.h"
-#include "app/sysinfo_pages.h"
 #include "app/system_win.h"
-#include "resource.h"
 #include "base/errors.h"
 #include "base/text.h"
+#include "info/ping_window.h"
 #include "win/files.h"
+#include "win/folders.h"
+#include "win/locale.h"
+#include "win/privileges.h"
+#include "win/two_language_form.h"
 
 namespace corvel {
 
@@ -55,20 +56,23 @@ const std::array<TFormSysInfo::PageDesign, TFormSysInfo::kPageCount> TFormSysInf
     {L"TabSheetAbout", L"Misc", RGB(205, 215, 235)},
 }};
 
-TFormSysInfo::TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codePage, Wmi& wmi, unsigned windowsMajor)
-    : Form(dialogs, L"TFormSysInfo"),
-      shell_(shell),
-      wmi_(wmi, *this),
-      codePage_(codePage),
-      ops_(shell, dialogs, messages_, windowsMajor),
-      windowsMajor_(windowsMajor) {
-  soundTest_.play = [](unsigned id, unsigned flags) {
-    PlaySoundW(MAKEINTRESOURCEW(id), GetModuleHandleW(nullptr), flags);
-  };
-  soundTest_.wait = [](unsigned ms) { Sleep(ms); };
+TFormSysInfo::TFormSysInfo(const SysInfoSources& sources)
+    : Form(sources.dialogs, L"TFormSysInfo"),
+      help_(sources.help),
+      codePage_(sources.codePage),
+      ops_(sources.shell, sources.dialogs, messages_, sources.windowsMajor),
+      wmi_(sources.wmi, *this),
+      systemPage_(*this, wmi_, messages_, sources.drives),
+      cpuPage_(*this, wmi_, sources.cpu),
+      networkPage_(*this, wmi_, ops_, messages_, sources.codePage, sources.echo),
+      memoryPage_(*this, sources.memory),
+      displayPage_(*this, wmi_, messages_, sources.display),
+      apmSoundPage_(*this, wmi_, sources.power, sources.sound, sources.windowsMajor),
+      biosPage_(*this, wmi_, ops_),
+      mainboardPage_(*this, wmi_, ops_) {
   wmi_.SetDecimalSeparator(UserDecimalSeparator());
   // Start-up messages need their texts before the settings are loaded.
-  messages_.Fill(0);
+  messages_.Fill(Language::kGerman);
 }
 
 void TFormSysInfo::Create() {
@@ -82,12 +86,14 @@ void TFormSysInfo::Create() {
   OnClick(L"SpeedButton44", [this] { BitBtn44Click(); });
   OnClick(L"SpeedButton28", [this] { SpeedButton28Click(); });
   OnClick(L"Buttoncalc", [this] { ButtoncalcClick(); });
-  BindSystemPage();
-  BindCpuPage();
-  BindNetworkPage();
-  BindMemoryPage();
-  BindDisplayPage();
-  BindBoardPages();
+  for (TabPage* page : std::initializer_list<TabPage*>{&systemPage_, &cpuPage_, &networkPage_, &memoryPage_,
+                                                         &displayPage_, &apmSoundPage_, &biosPage_, &mainboardPage_})
+    page->Bind();
+}
+
+void TFormSysInfo::SetTools(const SysInfoTools& tools) {
+  tools_ = tools;
+  networkPage_.SetPingWindow(tools.ping);
 }
 
 void TFormSysInfo::CreatePages() {
@@ -96,9 +102,9 @@ void TFormSysInfo::CreatePages() {
   // Narrow tab padding keeps all thirteen captions on one row.
   pageControl_ = AddTabControl(L"PageControl1", {0, 0, kClientWidth, kClientHeight}, captions, {2, 3});
   const std::span<const ControlSpec> tables[kPageCount] = {
-      SystemPageControls(), CpuPageControls(),      {},                    NetworkPageControls(), MemoryPageControls(),
-      DisplayPageControls(), ApmSoundPageControls(), BiosPageControls(), MainboardPageControls(), kControlPage,
-      {},                    {},                     kMiscPage};
+      systemPage_.Layout(),   cpuPage_.Layout(),  {},                       networkPage_.Layout(), memoryPage_.Layout(),
+      displayPage_.Layout(),  apmSoundPage_.Layout(), biosPage_.Layout(), mainboardPage_.Layout(), kControlPage,
+      {},                     {},                 kMiscPage};
   for (int i = 0; i < kPageCount; ++i) {
     AddPage(kPages[i].sheet, kPages[i].bottom, pageControl_, tables[i]);
   }
@@ -151,7 +157,7 @@ LRESULT TFormSysInfo::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_TIMER:
       if (wp == kTimer1) {
-        Timer1Timer();
+        cpuPage_.Timer1Timer();
         return 0;
       }
       break;
@@ -189,7 +195,7 @@ void TFormSysInfo::FormShow() {
 }
 
 void TFormSysInfo::FormActivate() {
-  CheckResolutionOnActivate();
+  displayPage_.CheckResolutionOnActivate();
   CheckIconPositionsOnActivate();
 }
 
@@ -209,7 +215,7 @@ void TFormSysInfo::FormClose() {
 
 bool TFormSysInfo::PreviewKeyDown(WPARAM vk) {
   if (vk != VK_F1) return false;
-  ShowHelpContext(hwnd(), helpFile_, 200);
+  help_.Open(hwnd(), help_.File(), 200);
   return true;
 }
 
@@ -217,23 +223,22 @@ bool TFormSysInfo::PreviewKeyDown(WPARAM vk) {
 
 void TFormSysInfo::PageControl1Change() { RefreshActivePage(); }
 
-void TFormSysInfo::StopTimer1() { KillTimer(hwnd(), kTimer1); }
-
 void TFormSysInfo::RefreshActivePage() {
-  StopTimer1();
+  // Every fill runs with the load timer stopped; the CPU page starts it again.
+  cpuPage_.StopTimer1();
   // One answer per WMI class for the whole refresh; the next one asks afresh.
   WmiQueryService::Fill fill(wmi_);
   architecture_ = wmi_.WmiQuery(L"Win32_OperatingSystem", L"OSArchitecture");
   switch (ActivePage()) {
-    case kSystem: FillSystemPage(architecture_); break;
-    case kCpu: FillCpuPage(); break;
+    case kSystem: systemPage_.FillSystemPage(architecture_); break;
+    case kCpu: cpuPage_.FillCpuPage(); break;
     case kFolders: FillFoldersPage(); break;
-    case kNetwork: FillNetworkPage(); break;
-    case kMemory: FillMemoryPage(); break;
-    case kDisplay: FillDisplayPage(); break;
-    case kApmSound: FillApmSoundPage(); break;
-    case kBios: FillBiosPage(); break;
-    case kMainboard: FillMainboardPage(); break;
+    case kNetwork: networkPage_.FillNetworkPage(); break;
+    case kMemory: memoryPage_.FillMemoryPage(); break;
+    case kDisplay: displayPage_.FillDisplayPage(); break;
+    case kApmSound: apmSoundPage_.FillApmSoundPage(); break;
+    case kBios: biosPage_.FillBiosPage(); break;
+    case kMainboard: mainboardPage_.FillMainboardPage(); break;
     case kControl: break;
     case kProcess: ProcessPageRefresh(); break;
     case kAutostart: FillAutostartList(); break;
@@ -245,7 +250,7 @@ void TFormSysInfo::RefreshActivePage() {
 
 void TFormSysInfo::MiscPageEntry() {
   SetLanguageButtons();
-  StopTimer1();
+  cpuPage_.StopTimer1();
   ResetStopwatchState();
   SetCtlText(L"ButtonHour", twelveHour_ ? L"24 h" : L"12 h");
 }
@@ -259,12 +264,12 @@ void TFormSysInfo::ResetStopwatchState() {
 // ---- language ----
 
 void TFormSysInfo::SetLanguageButtons() {
-  bool english = uiLanguage_ != 0;
+  const bool english = uiLanguage_.English();
   SetCtlVisible(L"SpeedButton41", english);   // "German"
   SetCtlVisible(L"SpeedButton42", !english);  // "English"
 }
 
-void TFormSysInfo::SelectHelpFile() { helpFile_ = programFolder_ + HelpFileName(uiLanguage_); }
+void TFormSysInfo::SelectHelpFile() { help_.SetFile(programFolder_ + HelpFileName(uiLanguage_)); }
 
 void TFormSysInfo::FillMessageTable() {
   messages_.Fill(uiLanguage_);
@@ -273,33 +278,41 @@ void TFormSysInfo::FillMessageTable() {
   SetCtlText(L"Label99", messages_.SoundNotice());
 }
 
-void TFormSysInfo::SwitchLanguage(int language) {
+void TFormSysInfo::SwitchLanguage(Language language) {
   uiLanguage_ = language;
   SelectHelpFile();
   FillMessageTable();
   SetLanguageButtons();
 }
 
-void TFormSysInfo::BitBtn35Click() { SwitchLanguage(0); }
+void TFormSysInfo::BitBtn35Click() { SwitchLanguage(Language::kGerman); }
 
-void TFormSysInfo::BitBtn36Click() { SwitchLanguage(1); }
+void TFormSysInfo::BitBtn36Click() { SwitchLanguage(Language::kEnglish); }
 
 // ---- Misc page buttons ----
 
 void TFormSysInfo::BitBtnAboutClick() {
-  if (!aboutBox_) return;
-  aboutBox_->SetVersionText(ProgramVersionText(ProgramPath(), uiLanguage_));
-  ShowInLanguage(*aboutBox_, uiLanguage_);
+  if (!tools_.about) return;
+  tools_.about->SetVersionText(ProgramVersionText(ProgramPath(), uiLanguage_));
+  ShowInLanguage(*tools_.about, uiLanguage_);
 }
 
 // "Calc": the calculator in the current interface language, modally.
 void TFormSysInfo::ButtoncalcClick() {
-  if (calc_) ShowInLanguage(*calc_, UiLanguage());
+  if (tools_.calc) ShowInLanguage(*tools_.calc, uiLanguage_);
 }
 
 void TFormSysInfo::BitBtn44Click() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
 void TFormSysInfo::SpeedButton28Click() { ops_.ShellOpenUrl(kOnlineAddress); }
+
+// ---- WMI outputs ----
+
+void TFormSysInfo::SetAdapterLabel(AdapterLabel label, const std::wstring& text) {
+  networkPage_.SetAdapterLabel(label, text);
+}
+
+void TFormSysInfo::SetAdapterStatus(bool ok) { networkPage_.SetAdapterStatus(ok); }
 
 // ---- settings ----
 
@@ -315,7 +328,7 @@ SettingsFields TFormSysInfo::FieldsFromControls() const {
   f.width = CtlText(L"EditWidth");
   f.height = CtlText(L"EditHeight");
   f.keptFlag = keptFlag_;
-  f.uiLanguage = uiLanguage_;
+  f.uiLanguage = uiLanguage_.Stored();
   return f;
 }
 

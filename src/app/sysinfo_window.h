@@ -1,31 +1,57 @@
 // TFormSysInfo: the main window with its thirteen pages and the refresh cycle.
+// The frame lives here (tab control, refresh, activation, language,
+// settings); each page is a class of its own beside its rules.
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
-#include <shellapi.h>
 
 #include <array>
-#include <functional>
 #include <string>
 
-#include "app/messages.h"
 #include "app/settings.h"
-#include "app/shell_ops.h"
-#include "info/cpu_facts.h"
-#include "info/network_tools.h"
-#include "info/network_win.h"
-#include "info/power_status.h"
-#include "info/power_win.h"
-#include "info/display_win.h"
-#include "info/memory_win.h"
+#include "base/codepage.h"
+#include "base/dialogs.h"
+#include "base/messages.h"
+#include "base/shell.h"
+#include "info/board_pages_window.h"
+#include "info/cpu_page_window.h"
+#include "info/display_page_window.h"
+#include "info/memory_page_window.h"
+#include "info/network_page_window.h"
+#include "info/system_page_window.h"
 #include "info/wmi_query.h"
 #include "win/form.h"
+#include "win/help.h"
 
 namespace corvel {
 
 class TAboutBox;
 class TFormPing;
 class TwoLanguageForm;
+
+// Everything the main window reads the system through and starts things
+// with, built once in main; tests hand in doubles the same way.
+struct SysInfoSources {
+  Dialogs& dialogs;
+  Shell& shell;
+  const CodePage& codePage;
+  Wmi& wmi;
+  ApplicationHelp& help;
+  PowerSource& power;
+  MemorySource& memory;
+  DisplaySource& display;
+  EchoClient& echo;
+  SoundTest& sound;
+  DriveSteps& drives;
+  CpuSource& cpu;
+  unsigned windowsMajor;  // as the system reported it at start
+};
+
+// The tool windows the main window opens, once they are created (null until then).
+struct SysInfoTools {
+  TAboutBox* about = nullptr;
+  TwoLanguageForm* calc = nullptr;
+  TFormPing* ping = nullptr;
+};
 
 class TFormSysInfo : public Form, private WmiOutputs {
  public:
@@ -39,36 +65,19 @@ class TFormSysInfo : public Form, private WmiOutputs {
   };
   static const std::array<PageDesign, kPageCount> kPages;
 
-  TFormSysInfo(Dialogs& dialogs, Shell& shell, const CodePage& codePage, Wmi& wmi, unsigned windowsMajor);
+  explicit TFormSysInfo(const SysInfoSources& sources);
   void Create();
-  void SetAboutBox(TAboutBox* about) { aboutBox_ = about; }
-  void SetCalculator(TwoLanguageForm* calc) { calc_ = calc; }
-  // Where the APM/Sound page reads the battery from (the system unless set).
-  void SetPowerSource(PowerSource& power) { power_ = &power; }
-  // What the sound test does: start the wave resource (id, PlaySoundW flags)
-  // and wait (ms). The system's PlaySoundW and Sleep unless set.
-  struct SoundTestSteps {
-    std::function<void(unsigned id, unsigned flags)> play;
-    std::function<void(unsigned ms)> wait;
-  };
-  void SetSoundTestSteps(SoundTestSteps steps) { soundTest_ = std::move(steps); }
-  // Memory and Display pages: where the memory status and the display
-  // readings come from and what changes the resolution (the system unless set).
-  void SetMemorySource(MemorySource& memory) { memory_ = &memory; }
-  void SetDisplaySource(DisplaySource& display) { display_ = &display; }
-  // A tool window may set the application's help file; it stays set.
-  void SetHelpFile(const std::wstring& file) { helpFile_ = file; }
+  void SetTools(const SysInfoTools& tools);
 
-  int UiLanguage() const { return uiLanguage_; }
+  Language UiLanguage() const { return uiLanguage_; }
   const MessageTable& Messages() const { return messages_; }
-  ShellOps& Ops() { return ops_; }
   int ActivePage() const;
   bool PageBuilt(int index) const;  // pages are built when first shown or asked for
-  const std::wstring& HelpFile() const { return helpFile_; }
+  const std::wstring& HelpFile() const { return help_.File(); }
   const std::wstring& SettingsFilePath() const { return settingsFile_; }
   // The OS architecture the last refresh read.
   const std::wstring& OsArchitecture() const { return architecture_; }
-  const MemoryModuleTable& Modules() const { return modules_; }
+  const PingSession& Pinger() const { return networkPage_.Pinger(); }
 
   // Handlers of the design.
   void FormShow() override;
@@ -82,12 +91,8 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void ButtoncalcClick();
   void BitBtn44Click();  // "Quit"
   void SpeedButton28Click();  // "Online"
-  void Label64Click();  // BIOS updates link
-  void Label33Click();  // driver updates link
-  void ComboBox1Select();
-  void ButtonTSoundClick();  // "Check sound"
-  void BitBtnRestoreClick();  // "Restore" (SpeedButton38)
-  void BtnClearClick();       // "Clear" (SpeedButton39)
+  void Label64Click() { biosPage_.Label64Click(); }
+  void Label33Click() { mainboardPage_.Label33Click(); }
   bool PreviewKeyDown(WPARAM vk) override;  // FormKeyDown
 
   void LoadSettings();
@@ -100,111 +105,20 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void Notify(const NMHDR& header) override;
 
  private:
-  // What WmiQuery writes besides its result: the adapter fields of the Network
-  // page and the memory module table.
+  // What WmiQuery writes besides its result: the Network page's adapter
+  // fields and the Mainboard page's memory module table.
   void SetAdapterLabel(AdapterLabel label, const std::wstring& text) override;
   void SetAdapterStatus(bool ok) override;
-  MemoryModuleTable& ModuleTable() override { return modules_; }
+  MemoryModuleTable& ModuleTable() override { return mainboardPage_.Modules(); }
 
   void CreatePages();
   void ShowSelectedPage();
   void SetLanguageButtons();  // shows the button of the language that is not active
-  void SwitchLanguage(int language);
+  void SwitchLanguage(Language language);
   void SelectHelpFile();
-  void StopTimer1();
   void MiscPageEntry();
   void ResetStopwatchState();
   SettingsFields FieldsFromControls() const;
-
-  // Each page binds its handlers and fills itself in its own file.
-  // System page (system_page_window.cpp)
- public:
-  // What the drive buttons do: send an MCI command string (mciSendStringW's
-  // result), open a property sheet (ShellExecuteExW) and name a drive's type
-  // (DriveTypeName). The system's unless set.
-  struct DriveSteps {
-    std::function<unsigned(const std::wstring& command)> mci;
-    std::function<void(SHELLEXECUTEINFOW& info)> properties;
-    std::function<std::wstring(wchar_t letter)> typeName;
-  };
-  static DriveSteps SystemDriveSteps();
-  void SetDriveSteps(DriveSteps steps) { driveSteps_ = std::move(steps); }
-  void BitBtn10Click();  // "Properties"
-  void BitBtn28Click();  // "Open drive"
-  void BitBtn29Click();  // "Close drive"
-
- private:
-  void BindSystemPage();
-  void FillSystemPage(const std::wstring& architecture);
-  void FillDriveList();
-  void DrawDriveItem(const DRAWITEMSTRUCT& item);
-  wchar_t CurrentDrive() const;  // 0 when the list has no current item
-  void DriveDoorClick(bool open);  // both door buttons: only for a CD-ROM drive
-  void SetDriveDoor(wchar_t letter, bool open);
-  DriveSteps driveSteps_ = SystemDriveSteps();
-  HIMAGELIST driveImages_ = nullptr;  // the shell's, not ours to destroy
-
-  // CPU page (cpu_page_window.cpp)
- public:
-  // Where the CPU page's own readings come from: the identification data,
-  // the measured clock in MHz and the decimal separator of its figures.
-  // This processor and the user's locale unless set.
-  struct CpuSource {
-    std::function<CpuFacts()> facts;
-    std::function<int()> mhz;
-    std::function<wchar_t()> decimalSeparator;
-  };
-  static CpuSource SystemCpuSource();
-  void SetCpuSource(CpuSource source) { cpuSource_ = std::move(source); }
-
- private:
-  void BindCpuPage();
-  void FillCpuPage();
-  void Timer1Timer();
-  CpuSource cpuSource_ = SystemCpuSource();
-  bool timer1Reporting_ = false;  // a tick's error box is open
-
-  // Network page (network_page_window.cpp)
- public:
-  // The window the ping replies are listed in (created with the tool windows).
-  void SetPingWindow(TFormPing* window) { pingWindow_ = window; }
-  // Where "Ping" sends its echo requests (the system's ICMP client unless set).
-  void SetEchoClient(EchoClient& echo) { echo_ = &echo; }
-  const PingSession& Pinger() const { return pingSession_; }
-
- private:
-  void BindNetworkPage();
-  void FillNetworkPage();
-  void Label127Click();
-  void BitBtn30Click();   // "Get IP  "
-  void BtnCopyIPClick();  // "Open IP"
-  void BitBtn43Click();   // "Get IP info"
-  void ButtonPingClick();
-  void IdIcmpClient1Reply(const std::wstring& line);
-  void BitBtn37Click();   // FTP "Connect"
-  void BitBtn42Click();   // browse for the FTP program
-  TFormPing* pingWindow_ = nullptr;
-  SystemEchoClient systemEcho_;
-  EchoClient* echo_ = &systemEcho_;
-  PingSession pingSession_;  // host and sequence numbers for the program's life
-  bool pinging_ = false;
-
-  // Memory page (memory_page_window.cpp)
-  void BindMemoryPage();
-  void FillMemoryPage();
-
-  // Display page (display_page_window.cpp)
-  void BindDisplayPage();
-  void FillDisplayPage();
-  void CheckResolutionOnActivate();
-  bool SetScreenResolution(int width, int height);
-
-  // APM/Sound, Bios and Mainboard pages (board_pages_window.cpp)
-  void BindBoardPages();
-  void FillApmSoundPage();
-  void FillBiosPage();
-  void FillMainboardPage();
-  void ClearModuleTable();
 
   // Pages of later work.
   void FillFoldersPage() {}
@@ -212,27 +126,27 @@ class TFormSysInfo : public Form, private WmiOutputs {
   void FillAutostartList() {}
   void CheckIconPositionsOnActivate() {}
 
-  Shell& shell_;
-  WmiQueryService wmi_;
-  MemoryModuleTable modules_;
-  std::wstring architecture_;
+  ApplicationHelp& help_;
   const CodePage& codePage_;
   MessageTable messages_;
   ShellOps ops_;
-  unsigned windowsMajor_;
-  SystemPowerSource systemPower_;
-  PowerSource* power_ = &systemPower_;
-  SoundTestSteps soundTest_;
-  SystemMemorySource systemMemory_;  // Memory page
-  MemorySource* memory_ = &systemMemory_;
-  SystemDisplaySource systemDisplay_;  // Display page
-  DisplaySource* display_ = &systemDisplay_;
-  TAboutBox* aboutBox_ = nullptr;
-  TwoLanguageForm* calc_ = nullptr;
+  WmiQueryService wmi_;
+  SysInfoTools tools_;
   HWND pageControl_ = nullptr;
 
-  int uiLanguage_ = 0;
-  std::wstring programFolder_, dataFolder_, iconPositionsFile_, settingsFile_, helpFile_;
+  // The pages, in tab order.
+  SystemPage systemPage_;
+  CpuPage cpuPage_;
+  NetworkPage networkPage_;
+  MemoryPage memoryPage_;
+  DisplayPage displayPage_;
+  ApmSoundPage apmSoundPage_;
+  BiosPage biosPage_;
+  MainboardPage mainboardPage_;
+
+  Language uiLanguage_;
+  std::wstring architecture_;
+  std::wstring programFolder_, dataFolder_, iconPositionsFile_, settingsFile_;
   std::wstring line0_, line1_;  // opaque settings lines, carried through
   bool keptFlag_ = false;
   bool iconCheckFlag_ = false;

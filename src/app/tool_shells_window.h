@@ -1,7 +1,7 @@
 // Tool windows that are created at start-up and get their contents with their
 // own features: until then each is an empty window with its caption.
 #pragma once
-#include "app/language_form.h"
+#include "win/two_language_form.h"
 
 namespace corvel {
 

@@ -36,4 +36,19 @@ class InOutError : public Error {
   unsigned code_ = 0;
 };
 
+// The run-time's floating-point faults, with its German texts (the same in
+// both interface languages).
+class FloatDivideByZero : public Error {
+ public:
+  FloatDivideByZero() : Error(L"Gleitkommadivision durch Null") {}
+};
+class FloatInvalidOperation : public Error {
+ public:
+  FloatInvalidOperation() : Error(L"Ungültige Gleitkommaoperation") {}
+};
+class FloatOverflow : public Error {
+ public:
+  FloatOverflow() : Error(L"Gleitkommaüberlauf") {}
+};
+
 }  // namespace corvel

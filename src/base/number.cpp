@@ -62,12 +62,12 @@ std::wstring FormatFloat(std::wstring_view pattern, double value, wchar_t decima
   int decimals = 0;
   const std::size_t point = pattern.find(L'.');
   if (point != std::wstring_view::npos) decimals = static_cast<int>(pattern.size() - point - 1);
-  if (!std::isfinite(value) || std::fabs(value) >= 1e18) throw Error(L"Ungültige Gleitkommaoperation");
+  if (!std::isfinite(value) || std::fabs(value) >= 1e18) throw FloatInvalidOperation();
   double scale = 1;
   for (int d = 0; d < decimals; ++d) scale *= 10;
   const double scaled = std::round(std::fabs(value) * scale);
   std::wstring digits;
-  if (scaled >= 9.2e18) throw Error(L"Ungültige Gleitkommaoperation");
+  if (scaled >= 9.2e18) throw FloatInvalidOperation();
   digits = std::to_wstring(static_cast<std::uint64_t>(scaled));
   if (digits.size() <= static_cast<std::size_t>(decimals))
     digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), L'0');

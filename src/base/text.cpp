@@ -199,7 +199,7 @@ bool TryStrToInt(std::wstring_view text, int& value) {
 long long RoundHalfEven(double value) {
   // 2^63 is exactly representable; everything at or above it does not fit.
   if (!std::isfinite(value) || value >= 9223372036854775808.0 || value < -9223372036854775808.0)
-    throw Error(L"Ungültige Gleitkommaoperation");
+    throw FloatInvalidOperation();
   const double floor = std::floor(value);
   const double diff = value - floor;
   long long result = static_cast<long long>(floor);
@@ -255,6 +255,30 @@ std::string Narrow(std::wstring_view text) {
     AppendUtf8(out, cp);
   }
   return out;
+}
+
+std::vector<std::wstring> SplitLinesCrLf(std::wstring_view text, std::size_t maxLines) {
+  std::vector<std::wstring> lines;
+  std::size_t start = 0;
+  while (start < text.size() && lines.size() < maxLines) {
+    const std::size_t end = text.find(L"\r\n", start);
+    if (end == std::wstring_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::wstring JoinLinesCrLf(const std::vector<std::wstring>& lines) {
+  std::wstring text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i) text += L"\r\n";
+    text += lines[i];
+  }
+  return text;
 }
 
 }  // namespace corvel

@@ -4,7 +4,9 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <limits>
 #include <string_view>
+#include <vector>
 
 namespace corvel {
 
@@ -36,6 +38,14 @@ std::size_t Pos(std::wstring_view needle, std::wstring_view text);
 // Up to `count` characters from the 1-based `index`; an index below 1 counts
 // as 1, one past the end or a count below 1 gives an empty text.
 std::wstring Copy(std::wstring_view text, long long index, long long count);
+
+// Lines separated by CR LF; a lone CR or LF stays inside its line, and a CR LF
+// at the very end does not start another line. At most maxLines are returned.
+std::vector<std::wstring> SplitLinesCrLf(std::wstring_view text,
+                                         std::size_t maxLines = std::numeric_limits<std::size_t>::max());
+
+// The lines with CR LF between them (none after the last), as a memo shows them.
+std::wstring JoinLinesCrLf(const std::vector<std::wstring>& lines);
 
 std::wstring IntToStr(long long value);
 

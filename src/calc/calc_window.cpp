@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/system_win.h"
+#include "win/folders.h"
+#include "win/help.h"
+#include "win/locale.h"
 #include "base/errors.h"
 #include "calc/calc_file.h"
 #include "win/files.h"
@@ -76,8 +78,8 @@ std::wstring GetMenuText(HMENU menu, UINT item, bool byPosition) {
 
 }  // namespace
 
-TFormRech::TFormRech(Dialogs& dialogs, const CodePage& codePage)
-    : TwoLanguageForm(dialogs, L"TFormRech"), codePage_(codePage), calc_(dialogs) {}
+TFormRech::TFormRech(Dialogs& dialogs, const CodePage& codePage, ApplicationHelp& help)
+    : TwoLanguageForm(dialogs, L"TFormRech"), codePage_(codePage), help_(help), calc_(dialogs) {}
 
 void TFormRech::Create(HWND owner) {
   CreateForm(L"Calc", kClientWidth, kClientHeight, owner,
@@ -153,7 +155,7 @@ void TFormRech::SyncOut() {
     const int end = GetWindowTextLengthW(display_);
     SendMessageW(display_, EM_SETSEL, end, end);
   }
-  if (r.helpContext) ShowHelpContext(hwnd(), helpFile_, r.helpContext);
+  if (r.helpContext) help_.Open(hwnd(), helpFile_, r.helpContext);
   if (r.simulateSpace) {
     keybd_event(VK_SPACE, 0, 0, 0);
     keybd_event(VK_SPACE, 0, KEYEVENTF_KEYUP, 0);
@@ -172,19 +174,18 @@ void TFormRech::Run(const std::function<void()>& handler) {
 }
 
 void TFormRech::SetLanguageTexts() {
-  for (const auto& e : CalcLanguageTable()) {
-    const wchar_t* text = English() ? e.english : e.german;
-    const std::wstring name = e.component;
-    if (e.hint) {
-      if (controls().Has(name)) controls().SetHint(name, text);
-    } else if (name == L"File1") SetMenuText(menu_, 0, true, text);
-    else if (name == L"Savecalculation1") SetMenuText(fileMenu_, kMenuSave, false, text);
-    else if (name == L"Loadcalculation1") SetMenuText(fileMenu_, kMenuLoad, false, text);
-    else if (name == L"quit1") SetMenuText(fileMenu_, kMenuQuit, false, text);
-  }
+  ApplyLanguage(CalcLanguageTable());
   DrawMenuBar(hwnd());
   helpFile_ = ProgramFolder() + CalcHelpFileName(language);
-  if (setApplicationHelpFile) setApplicationHelpFile(helpFile_);
+  help_.SetFile(helpFile_);
+}
+
+void TFormRech::ApplyOtherText(const std::wstring& component, const wchar_t* text) {
+  if (component == L"File1") SetMenuText(menu_, 0, true, text);
+  else if (component == L"Savecalculation1") SetMenuText(fileMenu_, kMenuSave, false, text);
+  else if (component == L"Loadcalculation1") SetMenuText(fileMenu_, kMenuLoad, false, text);
+  else if (component == L"quit1") SetMenuText(fileMenu_, kMenuQuit, false, text);
+  else TwoLanguageForm::ApplyOtherText(component, text);
 }
 
 void TFormRech::FormShow() {
@@ -268,8 +269,7 @@ void TFormRech::Loadcalculation1Click() {
   const auto bytes = ReadWholeFile(path);
   if (!bytes) throw InOutError(2);
   if (bytes->size() > kMaxCalcFileBytes) {
-    dialogs().MessageDlg(English() ? L"The file is too large for a calculation."
-                                   : L"Die Datei ist zu groß für eine Berechnung.",
+    dialogs().MessageDlg(language.Pick(L"Die Datei ist zu groß für eine Berechnung.", L"The file is too large for a calculation."),
                          DlgType::Error, kBtnOk);
     return;
   }

@@ -8,8 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "app/language_form.h"
-#include "app/settings.h"
+#include "win/help.h"
+#include "win/two_language_form.h"
+#include "base/codepage.h"
 #include "calc/calculator.h"
 #include "win/handles.h"
 
@@ -20,14 +21,12 @@ class TFormRech : public TwoLanguageForm {
   // Menu command ids.
   enum : UINT { kMenuSave = 101, kMenuLoad = 102, kMenuQuit = 103 };
 
-  TFormRech(Dialogs& dialogs, const CodePage& codePage);
+  TFormRech(Dialogs& dialogs, const CodePage& codePage, ApplicationHelp& help);
   void Create(HWND owner);
 
   Calculator& State() { return calc_; }
   // The user's decimal separator unless a test fixes one.
   std::optional<wchar_t> fixedDecimalSeparator;
-  // Receives the application's help file, set on every show.
-  std::function<void(const std::wstring&)> setApplicationHelpFile;
   const std::wstring& HelpFile() const { return helpFile_; }
   std::wstring Hint(const std::wstring& component) const;
   std::wstring MenuText(UINT id) const;
@@ -70,9 +69,11 @@ class TFormRech : public TwoLanguageForm {
   void SyncIn();
   void SyncOut();
   void SetLanguageTexts();
+  void ApplyOtherText(const std::wstring& component, const wchar_t* text) override;
   static LRESULT CALLBACK DisplayProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
   const CodePage& codePage_;
+  ApplicationHelp& help_;  // takes our help file on every show
   Calculator calc_;
   HWND display_ = nullptr;
   HMENU menu_ = nullptr, fileMenu_ = nullptr;

@@ -28,36 +28,34 @@ float ToSingleResult(long double v) {
 
 }  // namespace
 
-const std::vector<CalcLanguageEntry>& CalcLanguageTable() {
-  static const std::vector<CalcLanguageEntry> table = {
-      {L"File1", false, L"File", L"Datei"},
-      {L"Savecalculation1", false, L"Save calculation", L"Berechnung speichern"},
-      {L"Loadcalculation1", false, L"Load calculation", L"Berechnung laden"},
-      {L"quit1", false, L"Quit", L"Beeenden"},
-      {L"BitBtn13", true, L"Percent", L"Prozent"},
-      {L"BitBtn15", true, L"Multiplication", L"Multiplikation"},
-      {L"BitBtn16", true, L"Clear input", L"Eingabe löschen"},
-      {L"BitBtn17", true, L"x to the power of n", L"x hoch n"},
-      {L"BitBtn18", true, L"Square root", L"Quadratwurzel"},
-      {L"BitBtn19", true, L"Calculate", L"Berechnen"},
-      {L"BitBtn20", true, L"Opposite sign", L"Umgekehrtes Vorzeichen"},
-      {L"BitBtn22", true, L"Enter calculation into textbox", L"Berechnung direkt ins Textfeld eingeben"},
-      {L"BitBtn21", true, L"Quit", L"Beenden"},
-      {L"BitBtn23", true, L"Decimal separator", L"Dezimalzeichen"},
-      {L"BitBtn24", true, L"1 over x", L"1 durch x"},
-      {L"BitBtn25", true, L"Memory in", L"In den Speicher"},
-      {L"BitBtn26", true, L"Memory out", L"Aus dem Speicher"},
-      {L"BitBtn27", true, L"Memory clear", L"Speicher löschen"},
+std::span<const LanguageText> CalcLanguageTable() {
+  static constexpr LanguageText kTable[] = {
+      {L"File1", TextOf::Caption, L"Datei", L"File"},
+      {L"Savecalculation1", TextOf::Caption, L"Berechnung speichern", L"Save calculation"},
+      {L"Loadcalculation1", TextOf::Caption, L"Berechnung laden", L"Load calculation"},
+      {L"quit1", TextOf::Caption, L"Beeenden", L"Quit"},
+      {L"BitBtn13", TextOf::Hint, L"Prozent", L"Percent"},
+      {L"BitBtn15", TextOf::Hint, L"Multiplikation", L"Multiplication"},
+      {L"BitBtn16", TextOf::Hint, L"Eingabe löschen", L"Clear input"},
+      {L"BitBtn17", TextOf::Hint, L"x hoch n", L"x to the power of n"},
+      {L"BitBtn18", TextOf::Hint, L"Quadratwurzel", L"Square root"},
+      {L"BitBtn19", TextOf::Hint, L"Berechnen", L"Calculate"},
+      {L"BitBtn20", TextOf::Hint, L"Umgekehrtes Vorzeichen", L"Opposite sign"},
+      {L"BitBtn22", TextOf::Hint, L"Berechnung direkt ins Textfeld eingeben", L"Enter calculation into textbox"},
+      {L"BitBtn21", TextOf::Hint, L"Beenden", L"Quit"},
+      {L"BitBtn23", TextOf::Hint, L"Dezimalzeichen", L"Decimal separator"},
+      {L"BitBtn24", TextOf::Hint, L"1 durch x", L"1 over x"},
+      {L"BitBtn25", TextOf::Hint, L"In den Speicher", L"Memory in"},
+      {L"BitBtn26", TextOf::Hint, L"Aus dem Speicher", L"Memory out"},
+      {L"BitBtn27", TextOf::Hint, L"Speicher löschen", L"Memory clear"},
   };
-  return table;
+  return kTable;
 }
 
-const wchar_t* CalcHelpFileName(int uiLanguage) {
-  return uiLanguage == 0 ? L"ledgixhlp.chm" : L"ledgixhlpe.chm";
-}
+const wchar_t* CalcHelpFileName(Language language) { return language.Pick(L"ledgixhlp.chm", L"ledgixhlpe.chm"); }
 
-void Calculator::SetLanguage(int uiLanguage) {
-  const bool german = uiLanguage == 0;
+void Calculator::SetLanguage(Language language) {
+  const bool german = language.German();
   invalidInputText = german ? L"Ungültige Eingabe" : L"Invalid input";
   noCalculationText = german
       ? L"Keine Berechnung vorhanden! Aktivieren Sie den Bearbeitungsmodus und geben Sie eine Berechnung ein."
@@ -73,9 +71,9 @@ void Calculator::NormalMode() {
   powerBase.clear();
 }
 
-void Calculator::Show(int uiLanguage) {
+void Calculator::Show(Language language) {
   shiftHeld = false;
-  SetLanguage(uiLanguage);
+  SetLanguage(language);
   NormalMode();
   Focus();
 }

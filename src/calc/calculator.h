@@ -3,10 +3,12 @@
 // carries out the requests (focus, caret, help, simulated space).
 #pragma once
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "base/dialogs.h"
+#include "base/language.h"
 
 namespace corvel {
 
@@ -22,17 +24,10 @@ struct CalcDisplay {
   unsigned colour = kCalcNormalColour;
 };
 
-// One entry of the two-language table: a component's caption or hint, or a
-// message (component empty).
-struct CalcLanguageEntry {
-  const wchar_t* component;
-  bool hint;
-  const wchar_t* english;
-  const wchar_t* german;
-};
-const std::vector<CalcLanguageEntry>& CalcLanguageTable();
-// "ledgixhlpe.chm" in English, "ledgixhlp.chm" in German (language 0).
-const wchar_t* CalcHelpFileName(int uiLanguage);
+// The window's two-language table: menu captions and key hints.
+std::span<const LanguageText> CalcLanguageTable();
+// "ledgixhlpe.chm" in English, "ledgixhlp.chm" in German.
+const wchar_t* CalcHelpFileName(Language language);
 
 // What a handler asks the window to do once the display is written back.
 struct CalcRequests {
@@ -60,8 +55,8 @@ class Calculator {
   CalcRequests requests;
 
   // Show: language texts, normal mode, focus. Pending text and memory stay.
-  void Show(int uiLanguage);
-  void SetLanguage(int uiLanguage);
+  void Show(Language language);
+  void SetLanguage(Language language);
 
   // Evaluates pendingExpression into the display. Errors of the power
   // evaluator propagate; those of the arithmetic one show invalidInputText.

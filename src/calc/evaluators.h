@@ -9,21 +9,6 @@
 
 namespace corvel {
 
-// The floating-point faults, with the run-time's German texts (the same in
-// both interface languages).
-class FloatDivideByZero : public Error {
- public:
-  FloatDivideByZero() : Error(L"Gleitkommadivision durch Null") {}
-};
-class FloatInvalidOperation : public Error {
- public:
-  FloatInvalidOperation() : Error(L"Ungültige Gleitkommaoperation") {}
-};
-class FloatOverflow : public Error {
- public:
-  FloatOverflow() : Error(L"Gleitkommaüberlauf") {}
-};
-
 // Syntax faults of EvaluateExpression and the hostile-input guards.
 class ExpressionError : public Error {
  public:

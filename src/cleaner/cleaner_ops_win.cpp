@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/codepage_win.h"
+#include "win/codepage_win.h"
 #include "base/errors.h"
 #include "base/scope_guard.h"
 #include "base/text.h"

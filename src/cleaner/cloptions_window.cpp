@@ -1,7 +1,8 @@
 #include "cleaner/cloptions_window.h"
 
-#include "app/messages.h"
-#include "app/system_win.h"
+#include "base/messages.h"
+#include "win/folders.h"
+#include "win/help.h"
 #include "base/errors.h"
 #include "cleaner/rule_list.h"
 #include "win/files.h"
@@ -36,28 +37,27 @@ const ControlSpec kControls[] = {
     {Kind::ListBox, L"ListBox1", nullptr, {8, 206, 384, 104}},
 };
 
-// Caption (or hint) of a component in German and English.
-struct LanguageText { const wchar_t* component; bool hint; const wchar_t* german; const wchar_t* english; };
 const LanguageText kTexts[] = {
-    {L"RadioGroup1", false, L"Dateioptionen", L"File options"},
-    {L"RadioGroup1.Item0", false, L"Alle Dateien im Verzeichnis", L"All files in directory"},
-    {L"RadioGroup1.Item1", false, L"Dateiefilter:", L"File mask:"},
-    {L"CheckBox2", false, L"Dateien, die \u00e4lter als:", L"Files older than:"},
-    {L"CheckBox1", false, L"Unterverzeichnisse einbeziehen", L"Include subdirectories"},
-    {L"EditPfad.EditLabel", false, L"Verzeichnis", L"Directory"},
-    {L"Label1", false, L"Tage sind.", L"days"},
-    {L"ToolButton1", true, L"Beenden", L"Quit"},
-    {L"ToolButton2", true, L"Eintrag l\u00f6schen", L"Delete item"},
-    {L"ToolButton3", true, L"Einstellungen speichern", L"Save settings"},
-    {L"ToolButton4", true, L"Verzeichnis ausw\u00e4hlen", L"Select directory"},
-    {L"ToolButton5", true, L"Eintrag zur Liste hinzuf\u00fcgen", L"Add item to list"},
-    {L"ToolButton6", true, L"Eintrag bearbeiten", L"Edit item"},
+    {L"", TextOf::Caption, L"Eigene Verzeichnisse hinzuf\u00fcgen", L"Add your own directories"},
+    {L"RadioGroup1", TextOf::Caption, L"Dateioptionen", L"File options"},
+    {L"RadioGroup1.Item0", TextOf::Caption, L"Alle Dateien im Verzeichnis", L"All files in directory"},
+    {L"RadioGroup1.Item1", TextOf::Caption, L"Dateiefilter:", L"File mask:"},
+    {L"CheckBox2", TextOf::Caption, L"Dateien, die \u00e4lter als:", L"Files older than:"},
+    {L"CheckBox1", TextOf::Caption, L"Unterverzeichnisse einbeziehen", L"Include subdirectories"},
+    {L"EditPfad.EditLabel", TextOf::Caption, L"Verzeichnis", L"Directory"},
+    {L"Label1", TextOf::Caption, L"Tage sind.", L"days"},
+    {L"ToolButton1", TextOf::Hint, L"Beenden", L"Quit"},
+    {L"ToolButton2", TextOf::Hint, L"Eintrag l\u00f6schen", L"Delete item"},
+    {L"ToolButton3", TextOf::Hint, L"Einstellungen speichern", L"Save settings"},
+    {L"ToolButton4", TextOf::Hint, L"Verzeichnis ausw\u00e4hlen", L"Select directory"},
+    {L"ToolButton5", TextOf::Hint, L"Eintrag zur Liste hinzuf\u00fcgen", L"Add item to list"},
+    {L"ToolButton6", TextOf::Hint, L"Eintrag bearbeiten", L"Edit item"},
 };
 
 }  // namespace
 
-TFormClOptions::TFormClOptions(Dialogs& dialogs, const CodePage& codePage)
-    : TwoLanguageForm(dialogs, L"TFormClOptions"), codePage_(codePage) {}
+TFormClOptions::TFormClOptions(Dialogs& dialogs, const CodePage& codePage, ApplicationHelp& help)
+    : TwoLanguageForm(dialogs, L"TFormClOptions"), codePage_(codePage), help_(help) {}
 
 void TFormClOptions::Create(HWND owner) {
   CreateForm(L"Eigene Verzeichnisse hinzuf\u00fcgen", kClientWidth, kClientHeight, owner);
@@ -106,17 +106,10 @@ void TFormClOptions::ResetInputs() {
   SetInputs(in);
 }
 
-void TFormClOptions::SetLanguageTexts() {
-  SetText(hwnd(), English() ? L"Add your own directories" : L"Eigene Verzeichnisse hinzuf\u00fcgen");
-  for (const LanguageText& t : kTexts) {
-    const wchar_t* text = English() ? t.english : t.german;
-    if (t.hint) controls().SetHint(t.component, text);
-    else SetText(Ctl(t.component), text);
-  }
-}
+void TFormClOptions::SetLanguageTexts() { ApplyLanguage(kTexts); }
 
 void TFormClOptions::ErrorBox(const wchar_t* german, const wchar_t* english, unsigned icon) {
-  dialogs().ShowMessageBox(English() ? english : german, English() ? L"Options" : L"Optionen", mb::kOk | icon);
+  dialogs().ShowMessageBox(language.Pick(german, english), language.Pick(L"Optionen", L"Options"), mb::kOk | icon);
 }
 
 void TFormClOptions::FormShow() {
@@ -133,7 +126,7 @@ void TFormClOptions::FormShow() {
 
 void TFormClOptions::ToolButton4Click() {
   std::wstring folder = GetText(Ctl(L"EditPfad"));
-  if (dialogs().SelectFolder(English() ? L"Select directory" : L"Verzeichnis ausw\u00e4hlen", folder))
+  if (dialogs().SelectFolder(language.Pick(L"Verzeichnis ausw\u00e4hlen", L"Select directory"), folder))
     SetText(Ctl(L"EditPfad"), folder);
 }
 
@@ -201,8 +194,8 @@ void TFormClOptions::FormCloseRequested() {
 
 bool TFormClOptions::FormCloseQuery() {
   if (!changed_) return true;
-  const int answer = dialogs().ShowMessageBox(English() ? L"Save now?" : L"Jetzt speichern?",
-                                              English() ? L"Changes" : L"\u00c4nderungen", mb::kYesNo | mb::kIconQuestion);
+  const int answer = dialogs().ShowMessageBox(language.Pick(L"Jetzt speichern?", L"Save now?"),
+                                              language.Pick(L"\u00c4nderungen", L"Changes"), mb::kYesNo | mb::kIconQuestion);
   // A save that fails on the way out keeps the window open, so the rules are
   // not lost with it; closing again and answering No leaves without them.
   return answer != mb::kIdYes || Save();
@@ -210,10 +203,8 @@ bool TFormClOptions::FormCloseQuery() {
 
 bool TFormClOptions::PreviewKeyDown(WPARAM vk) {
   if (vk != VK_F1) return false;
-  const std::wstring file =
-      applicationHelpFile ? applicationHelpFile() : ProgramFolder() + HelpFileName(language);
-  if (openHelp) openHelp(file, kHelpContext);
-  else ShowHelpContext(hwnd(), file, kHelpContext);
+  const std::wstring file = help_.File().empty() ? ProgramFolder() + HelpFileName(language) : help_.File();
+  help_.Open(hwnd(), file, kHelpContext);
   return true;
 }
 

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/language_form.h"
-#include "app/settings.h"
+#include "win/help.h"
+#include "win/two_language_form.h"
+#include "base/codepage.h"
 #include "cleaner/options_logic.h"
 
 namespace corvel {
@@ -17,15 +18,10 @@ class TFormClOptions : public TwoLanguageForm {
  public:
   static constexpr unsigned kHelpContext = 210;
 
-  TFormClOptions(Dialogs& dialogs, const CodePage& codePage);
+  TFormClOptions(Dialogs& dialogs, const CodePage& codePage, ApplicationHelp& help);
   void Create(HWND owner);
 
   std::wstring listFile;  // set by the caller before showing
-  // The application's help file at the moment F1 is pressed; without it the
-  // file of the window's language in the program folder.
-  std::function<std::wstring()> applicationHelpFile;
-  // Opens a help context; ShowHelpContext unless a test listens.
-  std::function<void(const std::wstring& helpFile, unsigned context)> openHelp;
 
   bool Changed() const { return changed_; }
   std::vector<std::wstring> Items() const;  // ListBox1 in order
@@ -56,6 +52,7 @@ class TFormClOptions : public TwoLanguageForm {
   bool Save();  // false when the file could not be written
 
   const CodePage& codePage_;
+  ApplicationHelp& help_;  // F1 opens the application's help file, or ours without one
   std::wstring memo_;  // Memo1: the line buffer of saving
   bool changed_ = false;
 };

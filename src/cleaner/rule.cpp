@@ -86,14 +86,6 @@ bool MatchesMask(std::wstring_view mask, std::wstring_view name) {
   return false;
 }
 
-std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
-  std::wstring out(folder);
-  // "C:" names the current folder of drive C, not its root.
-  if (out.empty() || (out.back() != L'\\' && out.back() != L':')) out += L'\\';
-  out += name;
-  return out;
-}
-
 CleanRule ReadCleanRule(std::wstring_view raw, double now) {
   CleanRule rule;
   std::wstring line = Trim(raw);

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/path.h"
+
 namespace corvel {
 
 struct CleanRule {
@@ -32,9 +34,5 @@ bool MatchesPattern(std::wstring_view pattern, std::wstring_view name);
 // True when any ";"-separated pattern of `mask` matches. Empty patterns
 // match nothing.
 bool MatchesMask(std::wstring_view mask, std::wstring_view name);
-
-// Folder + "\" + name, without doubling the backslash after a drive root
-// and without turning a drive-relative "C:" into the root "C:\".
-std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 
 }  // namespace corvel

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings.h"
+#include "base/codepage.h"
 
 namespace corvel {
 

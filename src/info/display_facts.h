@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/messages.h"
+#include "base/messages.h"
 
 namespace corvel {
 

@@ -3,7 +3,6 @@
 #include "base/errors.h"
 #include "base/number.h"
 #include "base/text.h"
-#include "calc/evaluators.h"  // the run-time's floating-point errors
 
 namespace corvel {
 
@@ -27,12 +26,12 @@ std::wstring Mb(double value) { return FormatFloat(L"0", value) + L" MB"; }
 
 class Writer {
  public:
-  explicit Writer(MemoryPage& page) : page_(page) {}
+  explicit Writer(MemoryFigures& page) : page_(page) {}
   void Text(const wchar_t* control, std::wstring text) { page_.writes.push_back({control, std::move(text), 0, false}); }
   void Bar(const wchar_t* control, int position) { page_.writes.push_back({control, {}, position, true}); }
 
  private:
-  MemoryPage& page_;
+  MemoryFigures& page_;
 };
 
 }  // namespace
@@ -44,23 +43,23 @@ std::uint64_t TotalPhysicalMemory(MemorySource& source) {
   return source.Status().totalPhys;
 }
 
-std::optional<std::wstring> MemoryPage::Text(const std::wstring& control) const {
+std::optional<std::wstring> MemoryFigures::Text(const std::wstring& control) const {
   std::optional<std::wstring> text;
   for (const PageWrite& w : writes)
     if (!w.bar && w.control == control) text = w.text;
   return text;
 }
 
-std::optional<int> MemoryPage::Bar(const std::wstring& control) const {
+std::optional<int> MemoryFigures::Bar(const std::wstring& control) const {
   std::optional<int> position;
   for (const PageWrite& w : writes)
     if (w.bar && w.control == control) position = w.position;
   return position;
 }
 
-MemoryPage MemoryPageFigures(const MemoryStatus& virtualStatus, std::uint64_t totalPhysBytes,
+MemoryFigures MemoryPageFigures(const MemoryStatus& virtualStatus, std::uint64_t totalPhysBytes,
                              const MemoryStatus& status) {
-  MemoryPage page;
+  MemoryFigures page;
   Writer out(page);
   try {
     // Whole mebibytes for the total, fractions for the others.

@@ -48,7 +48,7 @@ struct PageWrite {
 // The page's writes in the order the fill makes them. A division that has no
 // value (a total of 0) ends the fill there: `failure` holds the run-time's
 // floating-point error text and the writes before it stay.
-struct MemoryPage {
+struct MemoryFigures {
   std::vector<PageWrite> writes;
   std::optional<std::wstring> failure;
   // The last text written into a control; nothing when it was not written.
@@ -58,7 +58,7 @@ struct MemoryPage {
 
 // virtualStatus: the record read first, for the virtual figures; status: the
 // one read after the total, for the others.
-MemoryPage MemoryPageFigures(const MemoryStatus& virtualStatus, std::uint64_t totalPhysBytes,
+MemoryFigures MemoryPageFigures(const MemoryStatus& virtualStatus, std::uint64_t totalPhysBytes,
                              const MemoryStatus& status);
 
 }  // namespace corvel

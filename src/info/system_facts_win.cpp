@@ -6,30 +6,25 @@
 #include "base/text.h"
 #include "info/system_facts.h"
 #include "win/registry.h"
+#include "win/windows_version.h"
 
 namespace corvel {
 
 OsFacts ReadOsFacts() {
-  OSVERSIONINFOEXW v{};
-  v.dwOSVersionInfoSize = sizeof v;
-  if (!GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&v))) {
-    v = {};
-    v.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
-    GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&v));
-  }
-  const bool nt = v.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  const WindowsVersion& v = ReportedWindowsVersion();
+  const bool nt = v.nt;
   const wchar_t* current = nt ? L"Software\\Microsoft\\Windows NT\\CurrentVersion" : L"Software\\Microsoft\\Windows\\CurrentVersion";
   OsFacts f;
   f.productName = RegistryText(HKEY_LOCAL_MACHINE, current, L"ProductName");
   f.productId = RegistryText(HKEY_LOCAL_MACHINE, current, L"ProductID");
   f.company = RegistryText(HKEY_LOCAL_MACHINE, current, L"RegisteredOrganization");
   f.owner = RegistryText(HKEY_LOCAL_MACHINE, current, L"RegisteredOwner");
-  f.major = IntToStr(v.dwMajorVersion);
-  f.minor = IntToStr(v.dwMinorVersion);
-  f.build = IntToStr(v.dwBuildNumber);
-  f.servicePack = v.szCSDVersion;
-  if (nt && v.dwMajorVersion >= 5) {
-    f.spMajor = IntToStr(v.wServicePackMajor);
+  f.major = IntToStr(v.major);
+  f.minor = IntToStr(v.minor);
+  f.build = IntToStr(v.build);
+  f.servicePack = v.servicePack;
+  if (nt && v.major >= 5) {
+    f.spMajor = IntToStr(v.servicePackMajor);
   } else {
     if (const auto csd = RegistryDword(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Windows", L"CSDVersion"))
       f.spMajor = IntToStr(ServicePackFromCsdVersion(*csd));

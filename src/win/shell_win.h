@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/shell.h"
+#include "base/shell.h"
 
 namespace corvel {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell.h"
+#include "base/shell.h"
 
 namespace corvel {
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "base/path.h"
 #include "screenshot.h"
 #include "windows_remote.h"
 
@@ -103,11 +104,6 @@ struct Corvel {
   HWND main = nullptr;
   HWND tab = nullptr;
 };
-
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
-  if (folder.empty() || folder.back() == L'\\' || folder.back() == L'/') return folder + name;
-  return folder + L"\\" + name;
-}
 
 std::wstring SettingsFilePath() {
   wchar_t common[MAX_PATH] = {};

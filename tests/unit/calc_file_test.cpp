@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "base/codepage.h"
 #include "base/text.h"
 #include "calc/calc_file.h"
 

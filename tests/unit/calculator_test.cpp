@@ -304,7 +304,7 @@ TEST(Calculator, LanguageTableAndHelpFiles) {
   EXPECT_STREQ(CalcHelpFileName(1), L"ledgixhlpe.chm");
   EXPECT_STREQ(CalcHelpFileName(2), L"ledgixhlpe.chm");
   int hints = 0;
-  for (const auto& e : CalcLanguageTable()) hints += e.hint;
+  for (const auto& e : CalcLanguageTable()) hints += e.what == TextOf::Hint;
   EXPECT_EQ(hints, 14);
   EXPECT_EQ(CalcLanguageTable().size(), 18u);
 }

@@ -28,11 +28,11 @@ MemoryStatus Status(std::uint32_t load, std::uint64_t availPhys, std::uint64_t t
   return s;
 }
 
-std::wstring T(const MemoryPage& page, const wchar_t* control) { return page.Text(control).value_or(L"<unwritten>"); }
+std::wstring T(const MemoryFigures& page, const wchar_t* control) { return page.Text(control).value_or(L"<unwritten>"); }
 
 TEST(MemoryFigures, EveryRowOfAnOrdinaryMachine) {
   const MemoryStatus s = Status(37, 2048 * MiB, kCap, 2048 * MiB, kCap, 0xF0000000u);
-  const MemoryPage page = MemoryPageFigures(s, 8192 * MiB, s);
+  const MemoryFigures page = MemoryPageFigures(s, 8192 * MiB, s);
   ASSERT_FALSE(page.failure);
   const std::pair<const wchar_t*, const wchar_t*> texts[] = {
       {L"LabelTotalPhysMem", L"8192 MB"}, {L"LabelFreePhys", L"2048 MB"},   {L"LabelPhys2", L"25 %"},
@@ -88,7 +88,7 @@ TEST(MemoryFigures, DivisionsAndRounding) {
       {"avail above total", 200 * MiB, Status(0, 0, 100 * MiB, 150 * MiB), {{L"LabelSwapSize", L"-52428800"}}},
   };
   for (const Case& c : cases) {
-    const MemoryPage page = MemoryPageFigures(c.status, c.totalBytes, c.status);
+    const MemoryFigures page = MemoryPageFigures(c.status, c.totalBytes, c.status);
     EXPECT_FALSE(page.failure) << c.name;
     for (const auto& [control, text] : c.texts) EXPECT_EQ(T(page, control), text) << c.name << " " << Narrow(control);
   }
@@ -97,7 +97,7 @@ TEST(MemoryFigures, DivisionsAndRounding) {
 TEST(MemoryFigures, VirtualFiguresComeFromTheFirstRecord) {
   const MemoryStatus first = Status(10, 0, 100, 50, 400 * MiB, 100 * MiB);
   const MemoryStatus second = Status(90, 0, 100, 50, 800 * MiB, 800 * MiB);
-  const MemoryPage page = MemoryPageFigures(first, 100 * MiB, second);
+  const MemoryFigures page = MemoryPageFigures(first, 100 * MiB, second);
   EXPECT_EQ(T(page, L"LabelTotalVMem"), L"400 MB");
   EXPECT_EQ(T(page, L"LabelVPercent"), L"25 %");
   EXPECT_EQ(T(page, L"LabelMemLoad"), L"90 %");
@@ -123,13 +123,13 @@ TEST(MemoryFigures, ZeroTotalsEndTheFillWithTheFloatingPointError) {
        L"LabelFreeVMem"},
   };
   for (const FailCase& c : cases) {
-    const MemoryPage page = MemoryPageFigures(c.status, c.totalBytes, c.status);
+    const MemoryFigures page = MemoryPageFigures(c.status, c.totalBytes, c.status);
     ASSERT_TRUE(page.failure) << c.name;
     EXPECT_EQ(*page.failure, c.error) << c.name;
     ASSERT_EQ(page.writes.size(), c.writes) << c.name;
     EXPECT_EQ(page.writes.back().control, c.lastControl) << c.name;
   }
-  const MemoryPage page = MemoryPageFigures(Status(5, 300 * MiB, 100, 50), 0, Status(5, 300 * MiB, 100, 50));
+  const MemoryFigures page = MemoryPageFigures(Status(5, 300 * MiB, 100, 50), 0, Status(5, 300 * MiB, 100, 50));
   EXPECT_EQ(T(page, L"LabelTotalPhysMem"), L"0 MB");
   EXPECT_EQ(T(page, L"LabelFreePhys"), L"300 MB");
   EXPECT_FALSE(page.Bar(L"ProgressBarFreeMem"));

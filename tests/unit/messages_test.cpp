@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/messages.h"
+#include "base/messages.h"
 #include "base/text.h"
 
 namespace corvel {
@@ -132,7 +132,7 @@ TEST(MessageTable, CaptionsAndHelpFileFollowTheLanguage) {
     EXPECT_EQ(t.AboutCaption(), c.about) << c.language;
     EXPECT_EQ(t.QuitCaption(), c.quit) << c.language;
     EXPECT_EQ(t.SoundNotice(), c.sound) << c.language;
-    EXPECT_EQ(t.Language(), c.language);
+    EXPECT_EQ(t.language().Stored(), c.language);
     EXPECT_EQ(HelpFileName(c.language), c.help) << c.language;
   }
 }

@@ -3,7 +3,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/shell_ops.h"
+#include "base/shell.h"
 #include "doubles/recording_shell.h"
 #include "doubles/scripted_dialogs.h"
 

@@ -140,5 +140,13 @@ TEST(Errors, TextsAndWhat) {
   EXPECT_EQ(base.text(), e.text());
 }
 
+TEST(JoinLinesCrLf, BetweenLinesOnly) {
+  EXPECT_EQ(JoinLinesCrLf({}), L"");
+  EXPECT_EQ(JoinLinesCrLf({L"a"}), L"a");
+  EXPECT_EQ(JoinLinesCrLf({L" ", L"b", L""}), L" \r\nb\r\n");
+  const std::vector<std::wstring> lines = {L"x", L"", L"y"};
+  EXPECT_EQ(SplitLinesCrLf(JoinLinesCrLf(lines)), lines);
+}
+
 }  // namespace
 }  // namespace corvel

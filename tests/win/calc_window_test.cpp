@@ -4,10 +4,11 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
-#include "app/system_win.h"
+#include "base/codepage.h"
+#include "win/folders.h"
 #include "base/text.h"
 #include "calc/calc_window.h"
+#include "doubles/recording_help.h"
 #include "doubles/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "win/files.h"
@@ -20,7 +21,7 @@ using testing::TempFolder;
 class CalcWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    calc = std::make_unique<TFormRech>(dialogs, codePage);
+    calc = std::make_unique<TFormRech>(dialogs, codePage, help);
     calc->fixedDecimalSeparator = L'.';
     calc->Create(nullptr);
     Open(1);
@@ -74,6 +75,7 @@ class CalcWindow : public ::testing::Test {
 
   ScriptedDialogs dialogs;
   Latin1CodePage codePage;
+  RecordingHelp help;
   std::unique_ptr<TFormRech> calc;
 };
 
@@ -222,9 +224,8 @@ TEST_F(CalcWindow, HugeAndBinaryFilesLoadWithoutHarm) {
 }
 
 TEST_F(CalcWindow, LanguageHelpFileAndBeep) {
-  std::wstring appHelp;
-  calc->setApplicationHelpFile = [&](const std::wstring& f) { appHelp = f; };
   Open(0);
+  const std::wstring appHelp = help.File();
   EXPECT_EQ(calc->MenuText(0), L"Datei");
   EXPECT_EQ(calc->MenuText(TFormRech::kMenuQuit), L"Beeenden");
   EXPECT_EQ(calc->Hint(L"BitBtn16"), L"Eingabe löschen");

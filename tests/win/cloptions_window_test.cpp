@@ -5,10 +5,11 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/settings.h"
+#include "base/codepage.h"
 #include "base/text.h"
 #include "cleaner/cloptions_window.h"
 #include "cleaner/rule_list.h"
+#include "doubles/recording_help.h"
 #include "doubles/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "win/files.h"
@@ -22,7 +23,7 @@ using testing::WriteBytes;
 class ClOptionsWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    window = std::make_unique<TFormClOptions>(dialogs, codePage);
+    window = std::make_unique<TFormClOptions>(dialogs, codePage, help);
     window->Create(nullptr);
     window->listFile = folder / L"lgxdata\\cleaner.lst";
     Open(1);
@@ -46,6 +47,7 @@ class ClOptionsWindow : public ::testing::Test {
   TempFolder folder;
   ScriptedDialogs dialogs;
   Latin1CodePage codePage;
+  RecordingHelp help;
   std::unique_ptr<TFormClOptions> window;
 };
 
@@ -251,11 +253,11 @@ TEST_F(ClOptionsWindow, SelectFolderAndHelp) {
   Click(L"ToolButton4");
   EXPECT_EQ(window->Inputs().folder, L"D:\\Chosen");
 
-  std::wstring file;
-  unsigned context = 0;
-  window->openHelp = [&](const std::wstring& f, unsigned c) { file = f; context = c; };
-  window->applicationHelpFile = [] { return std::wstring(L"X:\\app.chm"); };
+  help.SetFile(L"X:\\app.chm");
   EXPECT_TRUE(window->PreviewKeyDown(VK_F1));
+  ASSERT_EQ(help.calls.size(), 1u);
+  const std::wstring file = help.calls[0].file;
+  const unsigned context = help.calls[0].context;
   EXPECT_EQ(file, L"X:\\app.chm");
   EXPECT_EQ(context, 210u);
   EXPECT_FALSE(window->PreviewKeyDown(VK_F2));

@@ -9,14 +9,13 @@
 #include <cwctype>
 #include <string>
 
-#include "app/sysinfo_pages.h"
-#include "app/system_win.h"
+#include "win/locale.h"
 #include "support/main_window_fixture.h"
 
 namespace corvel {
 namespace {
 
-class CpuPage : public MainWindow {
+class CpuPageTest : public MainWindow {
  protected:
   void ScriptProcessor(WmiValue load, WmiValue maxClock = WmiValue::U32(3400)) {
     wmi.classes[L"Win32_Processor"].instances = {{{L"LoadPercentage", load},
@@ -28,8 +27,14 @@ class CpuPage : public MainWindow {
   }
   // A processor of known values, so texts can be compared.
   void UseKnownProcessor(wchar_t separator) {
-    TFormSysInfo::CpuSource source;
-    source.facts = [] {
+    known.on = true;
+    known.separator = separator;
+  }
+  struct KnownProcessor : SystemCpuSource {
+    bool on = false;
+    wchar_t separator = L'.';
+    CpuFacts Facts() override {
+      if (!on) return SystemCpuSource::Facts();
       CpuFacts f;
       f.brand = L"Intel(R) Core(TM) i7-6700 CPU @ 3.40GHz";
       f.vendor = L"GenuineIntel";
@@ -38,10 +43,13 @@ class CpuPage : public MainWindow {
       f.l1Code = 32, f.l1Data = 32, f.l2 = 256, f.l3 = 0;
       f.x64 = true, f.hyperThreading = false, f.mmx = true, f.ext3dNow = false;
       return f;
-    };
-    source.mhz = [] { return 3330; };
-    source.decimalSeparator = [separator] { return separator; };
-    main->SetCpuSource(source);
+    }
+    int Mhz() override { return on ? 3330 : SystemCpuSource::Mhz(); }
+    wchar_t DecimalSeparator() override { return on ? separator : SystemCpuSource::DecimalSeparator(); }
+  } known;
+  void SetUp() override {
+    MainWindow::SetUp();
+    cpuPort = &known;
   }
   std::wstring Text(const wchar_t* control) { return GetText(main->Ctl(control)); }
   int BarPosition() { return static_cast<int>(SendMessageW(main->Ctl(L"ProgressBar2"), PBM_GETPOS, 0, 0)); }
@@ -51,7 +59,7 @@ class CpuPage : public MainWindow {
   int ProcessorQueries() { return static_cast<int>(std::count(wmi.queries.begin(), wmi.queries.end(), L"Win32_Processor")); }
 };
 
-TEST_F(CpuPage, FillsEveryFieldWithBothDecimalSeparators) {
+TEST_F(CpuPageTest, FillsEveryFieldWithBothDecimalSeparators) {
   struct Case { wchar_t sep; const wchar_t* ghz; const wchar_t* max; };
   const Case cases[] = {{L'.', L"3.33 GHZ", L"3.40 GHZ"}, {L',', L"3,33 GHZ", L"3,40 GHZ"}};
   ScriptProcessor(WmiValue::U16(100));
@@ -91,7 +99,7 @@ TEST_F(CpuPage, FillsEveryFieldWithBothDecimalSeparators) {
   Close();
 }
 
-TEST_F(CpuPage, BarRangeAndStyle) {
+TEST_F(CpuPageTest, BarRangeAndStyle) {
   Start();
   UseKnownProcessor(L'.');
   SelectPage(TFormSysInfo::kCpu);
@@ -106,7 +114,7 @@ TEST_F(CpuPage, BarRangeAndStyle) {
   Close();
 }
 
-TEST_F(CpuPage, LoadFieldsAreHiddenAsDesigned) {
+TEST_F(CpuPageTest, LoadFieldsAreHiddenAsDesigned) {
   Start();
   EXPECT_FALSE(Visible(L"LabelPLoad"));
   EXPECT_FALSE(Visible(L"Label106"));
@@ -114,7 +122,7 @@ TEST_F(CpuPage, LoadFieldsAreHiddenAsDesigned) {
   Close();
 }
 
-TEST_F(CpuPage, TimerRunsOnlyWhileThePageShows) {
+TEST_F(CpuPageTest, TimerRunsOnlyWhileThePageShows) {
   ScriptProcessor(WmiValue::U16(5));
   Start();
   UseKnownProcessor(L'.');
@@ -130,7 +138,7 @@ TEST_F(CpuPage, TimerRunsOnlyWhileThePageShows) {
   Close();
 }
 
-TEST_F(CpuPage, TickShowsTheLoadAskedAfresh) {
+TEST_F(CpuPageTest, TickShowsTheLoadAskedAfresh) {
   ScriptProcessor(WmiValue::U16(5));
   Start();
   UseKnownProcessor(L'.');
@@ -151,7 +159,7 @@ TEST_F(CpuPage, TickShowsTheLoadAskedAfresh) {
   Close();
 }
 
-TEST_F(CpuPage, TickWithALoadThatIsNoNumberShowsTheConversionError) {
+TEST_F(CpuPageTest, TickWithALoadThatIsNoNumberShowsTheConversionError) {
   ScriptProcessor(WmiValue::U16(7));
   Start();
   UseKnownProcessor(L'.');
@@ -180,14 +188,11 @@ class TickingDialogs : public ScriptedDialogs {
   }
 };
 
-TEST_F(CpuPage, TicksDuringAnOpenErrorBoxDoNotStackBoxes) {
+TEST_F(CpuPageTest, TicksDuringAnOpenErrorBoxDoNotStackBoxes) {
   ScriptProcessor(WmiValue::U16(7));
   TickingDialogs ticking;
-  main = std::make_unique<TFormSysInfo>(ticking, shell, codePage, wmi, 6);
-  main->Create();
-  main->SetPowerSource(power);
-  main->Show();
-  app::ProcessMessages();
+  dialogsPort = &ticking;
+  Start();
   UseKnownProcessor(L'.');
   SelectPage(TFormSysInfo::kCpu);
   wmi.classes[L"Win32_Processor"].instances[0][L"LoadPercentage"] = WmiValue::Str(L"busy");
@@ -200,7 +205,7 @@ TEST_F(CpuPage, TicksDuringAnOpenErrorBoxDoNotStackBoxes) {
   Close();
 }
 
-TEST_F(CpuPage, FillWithALoadThatIsNoNumberHidesTheLoadAndGoesOn) {
+TEST_F(CpuPageTest, FillWithALoadThatIsNoNumberHidesTheLoadAndGoesOn) {
   ScriptProcessor(WmiValue::Str(L"n/a"));
   Start();
   UseKnownProcessor(L'.');
@@ -214,7 +219,7 @@ TEST_F(CpuPage, FillWithALoadThatIsNoNumberHidesTheLoadAndGoesOn) {
   Close();
 }
 
-TEST_F(CpuPage, MissingMaxClockEndsTheFillAtTheLastField) {
+TEST_F(CpuPageTest, MissingMaxClockEndsTheFillAtTheLastField) {
   ScriptProcessor(WmiValue::U16(3), WmiValue::Null());
   Start();
   UseKnownProcessor(L'.');
@@ -231,7 +236,7 @@ bool IsDigits(const std::wstring& text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](wchar_t c) { return std::iswdigit(c); });
 }
 
-TEST_F(CpuPage, RealProcessorGivesSaneTexts) {
+TEST_F(CpuPageTest, RealProcessorGivesSaneTexts) {
   ScriptProcessor(WmiValue::U16(1));
   Start();
   SelectPage(TFormSysInfo::kCpu);

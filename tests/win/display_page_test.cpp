@@ -46,20 +46,13 @@ WmiInstance Controller(const std::wstring& name, WmiValue ram) {
           {L"Status", WmiValue::Str(L"OK")}};
 }
 
-class DisplayPage : public MainWindow {
+class DisplayPageTest : public MainWindow {
  protected:
   // The main window with the scripted display from the start, so the check
   // on the first activation already sees it.
   void StartWithDisplay() {
-    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, wmiPort ? *wmiPort : wmi, 6);
-    main->Create();
-    main->SetPowerSource(power);
-    main->SetDisplaySource(display);
-    about = std::make_unique<TAboutBox>(dialogs, shell);
-    about->Create(main->hwnd());
-    main->SetAboutBox(about.get());
-    main->Show();
-    app::ProcessMessages();
+    displayPort = &display;
+    Start();
   }
   void StoreDefault(const wchar_t* width, const wchar_t* height) {
     WriteSettings([&](SettingsFields& f) {
@@ -91,7 +84,7 @@ class DisplayPage : public MainWindow {
   const std::wstring kKeep = L"Neue Auflösung übernehmen?";
 };
 
-TEST_F(DisplayPage, TheSystemsReadingsAndTheLastControllersFields) {
+TEST_F(DisplayPageTest, TheSystemsReadingsAndTheLastControllersFields) {
   wmi.classes[L"Win32_VideoController"].instances = {Controller(L"First Card", WmiValue::U32(256 * 1048576)),
                                                      Controller(L"Second Card", WmiValue::U32(0xFFFFFFFFu))};
   Start();  // the system's display throughout
@@ -141,7 +134,7 @@ TEST_F(DisplayPage, TheSystemsReadingsAndTheLastControllersFields) {
   Close();
 }
 
-TEST_F(DisplayPage, NoAdapterRamEndsTheFillBeforeTheAdapterFields) {
+TEST_F(DisplayPageTest, NoAdapterRamEndsTheFillBeforeTheAdapterFields) {
   wmi.classes[L"Win32_VideoController"].instances = {Controller(L"Card", WmiValue::U32(512 * 1048576))};
   StartWithDisplay();
   SelectPage(TFormSysInfo::kDisplay);
@@ -166,7 +159,7 @@ TEST_F(DisplayPage, NoAdapterRamEndsTheFillBeforeTheAdapterFields) {
   Close();
 }
 
-TEST_F(DisplayPage, OtherColourDepthsKeepTheColourText) {
+TEST_F(DisplayPageTest, OtherColourDepthsKeepTheColourText) {
   wmi.classes[L"Win32_VideoController"].instances = {Controller(L"Card", WmiValue::U32(0))};
   StartWithDisplay();
   const std::pair<int, const wchar_t*> steps[] = {
@@ -184,7 +177,7 @@ TEST_F(DisplayPage, OtherColourDepthsKeepTheColourText) {
   Close();
 }
 
-TEST_F(DisplayPage, StoredDefaultChangedRestoreSwitchesBack) {
+TEST_F(DisplayPageTest, StoredDefaultChangedRestoreSwitchesBack) {
   StoreDefault(L"1024", L"768");
   dialogs.AnswerBox(mb::kIdYes);
   StartWithDisplay();
@@ -210,7 +203,7 @@ TEST_F(DisplayPage, StoredDefaultChangedRestoreSwitchesBack) {
   EXPECT_EQ(ReadSettings().height, L"600");
 }
 
-TEST_F(DisplayPage, EnglishQuestionsAndNoNoKeepsTheDefault) {
+TEST_F(DisplayPageTest, EnglishQuestionsAndNoNoKeepsTheDefault) {
   WriteSettings([](SettingsFields& f) {
     f.width = L"1024";
     f.height = L"768";
@@ -227,7 +220,7 @@ TEST_F(DisplayPage, EnglishQuestionsAndNoNoKeepsTheDefault) {
   Close();
 }
 
-TEST_F(DisplayPage, DefaultsTooSmallOrHalfEmptyAreAskedButChangeNothing) {
+TEST_F(DisplayPageTest, DefaultsTooSmallOrHalfEmptyAreAskedButChangeNothing) {
   struct Case {
     const wchar_t* width;
     const wchar_t* height;
@@ -248,7 +241,7 @@ TEST_F(DisplayPage, DefaultsTooSmallOrHalfEmptyAreAskedButChangeNothing) {
   }
 }
 
-TEST_F(DisplayPage, AfterClearTheNextActivationAdoptsTheScreenSilently) {
+TEST_F(DisplayPageTest, AfterClearTheNextActivationAdoptsTheScreenSilently) {
   StoreDefault(L"1024", L"768");
   display.screen = {1280, 1024};
   dialogs.AnswerBox(mb::kIdNo).AnswerBox(mb::kIdNo);
@@ -267,7 +260,7 @@ TEST_F(DisplayPage, AfterClearTheNextActivationAdoptsTheScreenSilently) {
   Close();
 }
 
-TEST_F(DisplayPage, EditsThatAreNoNumbersGiveTheErrorBox) {
+TEST_F(DisplayPageTest, EditsThatAreNoNumbersGiveTheErrorBox) {
   StartWithDisplay();
   ASSERT_TRUE(dialogs.calls.empty());
   Edits(L"12ab", L"768");
@@ -293,7 +286,7 @@ TEST_F(DisplayPage, EditsThatAreNoNumbersGiveTheErrorBox) {
 }
 
 // The page over Wine's own WMI shows what Wine's wmic prints.
-TEST_F(DisplayPage, AdapterFieldsAreThoseWmicPrints) {
+TEST_F(DisplayPageTest, AdapterFieldsAreThoseWmicPrints) {
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   {
     Win32Wmi realWmi;

@@ -13,6 +13,7 @@
 #include "app/about_window.h"
 #include "calc/calc_window.h"
 #include "cleaner/cloptions_window.h"
+#include "doubles/recording_help.h"
 #include "doubles/recording_shell.h"
 #include "win/dpi.h"
 #include "win/form.h"
@@ -152,13 +153,14 @@ TEST_F(MainWindow, NoCaptionIsCutOnAnyPageInEitherLanguage) {
 TEST(Dpi, NoCaptionIsCutInTheToolWindows) {
   ScriptedDialogs dialogs;
   RecordingShell shell;
+  RecordingHelp help;
   Latin1CodePage codePage;
   TAboutBox about(dialogs, shell);
   about.Create(nullptr);
-  TFormRech calc(dialogs, codePage);
+  TFormRech calc(dialogs, codePage, help);
   calc.Create(nullptr);
   calc.fixedDecimalSeparator = L',';
-  TFormClOptions options(dialogs, codePage);
+  TFormClOptions options(dialogs, codePage, help);
   options.Create(nullptr);
   const struct { TwoLanguageForm* window; SIZE client; } windows[] = {
       {&about, {426, 228}},    // 284 x 152 at 96 DPI
@@ -170,14 +172,14 @@ TEST(Dpi, NoCaptionIsCutInTheToolWindows) {
     GetClientRect(window->hwnd(), &client);
     EXPECT_EQ(client.right, size.cx);
     EXPECT_EQ(client.bottom, size.cy);
-    for (int language : {0, 1}) {
+    for (Language language : {Language::kGerman, Language::kEnglish}) {
       window->language = language;
       window->Show();
       app::ProcessMessages();
       const std::vector<std::string> cut = testing::CutCaptions(window->hwnd());
       wchar_t cls[64] = L"";
       GetClassNameW(window->hwnd(), cls, 64);
-      EXPECT_TRUE(cut.empty()) << Narrow(cls) << (language ? " English" : " German") << ":" << Joined(cut);
+      EXPECT_TRUE(cut.empty()) << Narrow(cls) << (language.English() ? " English" : " German") << ":" << Joined(cut);
       ShowWindow(window->hwnd(), SW_HIDE);
     }
   }

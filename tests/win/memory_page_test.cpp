@@ -18,7 +18,7 @@ constexpr std::uint32_t MiB = 1048576;
 const wchar_t* const kBars[] = {L"ProgressBarFreeMem", L"ProgressBarLoad", L"ProgressBarVMem", L"ProgressBarPMem",
                                 L"ProgressBarSwap"};
 
-class MemoryPage : public MainWindow {
+class MemoryPageTest : public MainWindow {
  protected:
   std::wstring Text(const wchar_t* control) { return GetText(main->Ctl(control)); }
   int Bar(const wchar_t* control) { return static_cast<int>(SendMessageW(main->Ctl(control), PBM_GETPOS, 0, 0)); }
@@ -30,7 +30,7 @@ class MemoryPage : public MainWindow {
   }
 };
 
-TEST_F(MemoryPage, TheSystemsFiguresGiveSaneTexts) {
+TEST_F(MemoryPageTest, TheSystemsFiguresGiveSaneTexts) {
   Start();
   SelectPage(TFormSysInfo::kMemory);
   EXPECT_TRUE(dialogs.calls.empty()) << (dialogs.calls.empty() ? "" : Narrow(dialogs.Last().text));
@@ -57,33 +57,32 @@ TEST_F(MemoryPage, TheSystemsFiguresGiveSaneTexts) {
   Close();
 }
 
-TEST_F(MemoryPage, ScriptedFiguresInEveryControl) {
+TEST_F(MemoryPageTest, ScriptedFiguresInEveryControl) {
   FixedMemory memory;
   memory.extended = 8192ull * MiB;
   memory.status = {37, 0xFFFFFFFFu, 2048 * MiB, 0xFFFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0xF0000000u};
+  memoryPort = &memory;
   Start();
-  main->SetMemorySource(memory);
   SelectPage(TFormSysInfo::kMemory);
   EXPECT_TRUE(dialogs.calls.empty());
   EXPECT_EQ(memory.statusReads, 2) << "once for the virtual figures, once for the others";
+  // The figures themselves are the unit tests' business; a few rows show
+  // that every kind of write reaches its control.
   const std::pair<const wchar_t*, const wchar_t*> texts[] = {
-      {L"LabelTotalPhysMem", L"8192 MB"}, {L"LabelFreePhys", L"2048 MB"},  {L"LabelPhys2", L"25 %"},
-      {L"LabelMemLoad", L"37 %"},         {L"LabelMem2", L"6144 MB"},      {L"LabelTotalVMem", L"4095 MB"},
-      {L"LabelFreeVMem", L"3840 MB"},     {L"LabelVPercent", L"94 %"},     {L"LabelTotalPMem", L"4096 MB"},
-      {L"LabelFreePageMem", L"2048 MB"},  {L"LabelPPercent", L"50 %"},     {L"LabelSwapSize", L"2147483647"},
-      {L"LabelSwapUse", L"50 %"},         {L"LabelSwap2", L"50 %"}};
+      {L"LabelTotalPhysMem", L"8192 MB"}, {L"LabelFreeVMem", L"3840 MB"}, {L"LabelSwapSize", L"2147483647"},
+      {L"LabelSwap2", L"50 %"}};
   for (const auto& [control, text] : texts) EXPECT_EQ(Text(control), text) << Narrow(control);
   const int positions[] = {25, 37, 94, 50, 50};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(Bar(kBars[i]), positions[i]) << Narrow(kBars[i]);
   Close();
 }
 
-TEST_F(MemoryPage, ZeroTotalEndsTheFillWithTheErrorBoxAndKeepsTheRest) {
+TEST_F(MemoryPageTest, ZeroTotalEndsTheFillWithTheErrorBoxAndKeepsTheRest) {
   FixedMemory memory;
   memory.extended = 8192ull * MiB;
   memory.status = {37, 0xFFFFFFFFu, 2048 * MiB, 0xFFFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0xF0000000u};
+  memoryPort = &memory;
   Start();
-  main->SetMemorySource(memory);
   SelectPage(TFormSysInfo::kMemory);
   ASSERT_EQ(Text(L"LabelPhys2"), L"25 %");
 

@@ -11,10 +11,10 @@
 
 #include <objbase.h>
 
-#include "app/ping_window.h"
+#include "info/ping_window.h"
 #include "doubles/scripted_echo.h"
 #include "info/wmi_win.h"
-#include "info/network_win.h"
+#include "info/network_tools_win.h"
 #include "support/main_window_fixture.h"
 #include "support/wmic.h"
 
@@ -49,14 +49,15 @@ std::wstring ClipboardText() {
   return text;
 }
 
-class NetworkPage : public MainWindow {
+class NetworkPageTest : public MainWindow {
  protected:
   void StartWithPing() {
+    echoPort = &echo;
     Start();
     ping = std::make_unique<TFormPing>(dialogs);
     ping->Create(main->hwnd());
-    main->SetPingWindow(ping.get());
-    main->SetEchoClient(echo);
+    tools.ping = ping.get();
+    main->SetTools(tools);
   }
   std::wstring Text(const wchar_t* control) { return GetText(main->Ctl(control)); }
   void Type(const wchar_t* control, const std::wstring& text) { SetText(main->Ctl(control), text); }
@@ -65,7 +66,7 @@ class NetworkPage : public MainWindow {
   std::unique_ptr<TFormPing> ping;
 };
 
-TEST_F(NetworkPage, DesignTextsBeforeTheFirstFill) {
+TEST_F(NetworkPageTest, DesignTextsBeforeTheFirstFill) {
   Start();
   EXPECT_EQ(Text(L"Label34"), L"IP Address:");
   EXPECT_EQ(Text(L"Label35"), L"Local Computername:");
@@ -91,7 +92,7 @@ TEST_F(NetworkPage, DesignTextsBeforeTheFirstFill) {
   Close();
 }
 
-TEST_F(NetworkPage, FillWritesTheLastEnabledEthernetAdapterAndTheRealIdentity) {
+TEST_F(NetworkPageTest, FillWritesTheLastEnabledEthernetAdapterAndTheRealIdentity) {
   wmi.classes[L"Win32_NetworkAdapter"].instances = {Adapter(L"Ethernet 802.3", true, L"Intel One", 0),
                                                      Adapter(L"Wireless", true, L"Wifi", 0),
                                                      Adapter(L"Ethernet 802.3", true, L"Realtek Two", 0),
@@ -117,7 +118,7 @@ TEST_F(NetworkPage, FillWritesTheLastEnabledEthernetAdapterAndTheRealIdentity) {
   Close();
 }
 
-TEST_F(NetworkPage, AnErrorCodeShowsTheErrorImageAndNoAdapterKeepsTheTexts) {
+TEST_F(NetworkPageTest, AnErrorCodeShowsTheErrorImageAndNoAdapterKeepsTheTexts) {
   wmi.classes[L"Win32_NetworkAdapter"].instances = {Adapter(L"Ethernet 802.3", true, L"Intel One", 22)};
   Start();
   SelectPage(TFormSysInfo::kNetwork);
@@ -133,7 +134,7 @@ TEST_F(NetworkPage, AnErrorCodeShowsTheErrorImageAndNoAdapterKeepsTheTexts) {
   Close();
 }
 
-TEST_F(NetworkPage, ConnectStartsExplorerOrTheFtpProgram) {
+TEST_F(NetworkPageTest, ConnectStartsExplorerOrTheFtpProgram) {
   Start();
   Type(L"EditServer", L" ftp://ftp.example.org ");
   Type(L"EditUser", L"anna");
@@ -158,7 +159,7 @@ TEST_F(NetworkPage, ConnectStartsExplorerOrTheFtpProgram) {
   Close();
 }
 
-TEST_F(NetworkPage, BrowseSetsTheFtpProgram) {
+TEST_F(NetworkPageTest, BrowseSetsTheFtpProgram) {
   Start();
   Type(L"EditFtpClient", L"old.exe");
   dialogs.AnswerCancel();
@@ -173,7 +174,7 @@ TEST_F(NetworkPage, BrowseSetsTheFtpProgram) {
   Close();
 }
 
-TEST_F(NetworkPage, OpenIpWithoutAnAddressSaysInvalidIpInTheInterfaceLanguage) {
+TEST_F(NetworkPageTest, OpenIpWithoutAnAddressSaysInvalidIpInTheInterfaceLanguage) {
   Start();
   Type(L"LabelWebIP", L"  ");
   Click(main->Ctl(L"SpeedButton36"));
@@ -190,7 +191,7 @@ TEST_F(NetworkPage, OpenIpWithoutAnAddressSaysInvalidIpInTheInterfaceLanguage) {
   Close();
 }
 
-TEST_F(NetworkPage, OpenIpOpensTheAddressAsTypedAndCopiesIt) {
+TEST_F(NetworkPageTest, OpenIpOpensTheAddressAsTypedAndCopiesIt) {
   Start();
   Type(L"LabelWebIP", L"93.184.216.34 ");
   Click(main->Ctl(L"SpeedButton36"));
@@ -201,7 +202,7 @@ TEST_F(NetworkPage, OpenIpOpensTheAddressAsTypedAndCopiesIt) {
   Close();
 }
 
-TEST_F(NetworkPage, GetIpInfoWithoutAnAddressDoesNothing) {
+TEST_F(NetworkPageTest, GetIpInfoWithoutAnAddressDoesNothing) {
   Start();
   Type(L"LabelWebIP", L" \t");
   Click(main->Ctl(L"SpeedButton40"));
@@ -214,7 +215,7 @@ TEST_F(NetworkPage, GetIpInfoWithoutAnAddressDoesNothing) {
   Close();
 }
 
-TEST_F(NetworkPage, GetIpResolvesAndAFailedLookUpEmptiesTheField) {
+TEST_F(NetworkPageTest, GetIpResolvesAndAFailedLookUpEmptiesTheField) {
   Start();
   Type(L"EditUrl", L"127.0.0.1");
   Click(main->Ctl(L"SpeedButton35"));
@@ -230,7 +231,7 @@ TEST_F(NetworkPage, GetIpResolvesAndAFailedLookUpEmptiesTheField) {
   Close();
 }
 
-TEST_F(NetworkPage, PingListsFourNumberedRepliesAndABlankUrlPingsThePreviousHost) {
+TEST_F(NetworkPageTest, PingListsFourNumberedRepliesAndABlankUrlPingsThePreviousHost) {
   StartWithPing();
   Type(L"EditUrl", L" www.example.com ");
   echo.outcomes = {{EchoStatus::Reply, L"93.184.216.34", 1024, 55, 23},
@@ -257,7 +258,7 @@ TEST_F(NetworkPage, PingListsFourNumberedRepliesAndABlankUrlPingsThePreviousHost
   Close();
 }
 
-TEST_F(NetworkPage, AClickOnPingWhileTheRequestsRunIsIgnored) {
+TEST_F(NetworkPageTest, AClickOnPingWhileTheRequestsRunIsIgnored) {
   StartWithPing();
   Type(L"EditUrl", L"127.0.0.1");
   // The click waits in the queue and runs when messages are processed after the first request.
@@ -270,7 +271,7 @@ TEST_F(NetworkPage, AClickOnPingWhileTheRequestsRunIsIgnored) {
   Close();
 }
 
-TEST_F(NetworkPage, PingWindowDesign) {
+TEST_F(NetworkPageTest, PingWindowDesign) {
   StartWithPing();
   wchar_t cls[64] = {};
   GetClassNameW(ping->hwnd(), cls, 64);
@@ -306,7 +307,7 @@ TEST_F(NetworkPage, PingWindowDesign) {
 
 // Over Wine's real WMI the fill shows no error box, and the computer name
 // is the one Wine's wmic gives for the computer system.
-TEST_F(NetworkPage, RealWmiFillAgreesWithWmic) {
+TEST_F(NetworkPageTest, RealWmiFillAgreesWithWmic) {
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   {
     Win32Wmi real;

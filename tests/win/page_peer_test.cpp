@@ -4,8 +4,7 @@
 
 #include <objbase.h>
 
-#include "app/sysinfo_pages.h"
-#include "app/system_win.h"
+#include "win/locale.h"
 #include "info/cpu_facts.h"
 #include "info/wmi_win.h"
 #include "win/support/main_window_fixture.h"

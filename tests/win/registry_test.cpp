@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "win/registry.h"
 
@@ -61,6 +63,42 @@ TEST_F(Registry, NumbersOnlyFromDwordValues) {
   EXPECT_EQ(RegistryDword(HKEY_CURRENT_USER, kKey, L"Number"), 0x0200u);
   EXPECT_FALSE(RegistryDword(HKEY_CURRENT_USER, kKey, L"Text"));
   EXPECT_FALSE(RegistryDword(HKEY_CURRENT_USER, kKey, L"Missing"));
+}
+
+// Keys opened for their use: names in enumeration order, types, writes and
+// deletes, a missing key, and a key opened for reading refusing a write.
+TEST_F(Registry, KeysListWriteAndDeleteValues) {
+  PutText(L"B", L"b");
+  PutText(L"A", L"a", REG_EXPAND_SZ);
+  const std::wstring longName(300, L'n');
+  PutText(longName.c_str(), L"long");
+  LSTATUS status = 0;
+  const auto key = RegistryKey::Open(HKEY_CURRENT_USER, kKey, KEY_READ | KEY_SET_VALUE, &status);
+  ASSERT_TRUE(key);
+  EXPECT_EQ(status, ERROR_SUCCESS);
+  // In the registry's own order (Wine's is by name, Windows' by creation).
+  auto sorted = [](std::vector<std::wstring> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  EXPECT_EQ(sorted(key->ValueNames()), (std::vector<std::wstring>{L"A", L"B", longName}));
+  EXPECT_EQ(key->ValueType(L"A"), static_cast<DWORD>(REG_EXPAND_SZ));
+  EXPECT_FALSE(key->ValueType(L"Missing"));
+  EXPECT_EQ(key->Text(L"B"), L"b");
+  EXPECT_EQ(key->SetText(L"C", L"c:\\x.exe /y"), ERROR_SUCCESS);
+  EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kKey, L"C"), L"c:\\x.exe /y");
+  EXPECT_EQ(key->DeleteValue(L"B"), ERROR_SUCCESS);
+  EXPECT_NE(key->DeleteValue(L"B"), ERROR_SUCCESS);
+  EXPECT_EQ(sorted(key->ValueNames()), (std::vector<std::wstring>{L"A", L"C", longName}));
+
+  EXPECT_FALSE(RegistryKey::Open(HKEY_CURRENT_USER, L"Software\\CorvelTest\\None", KEY_READ, &status));
+  EXPECT_EQ(status, ERROR_FILE_NOT_FOUND);
+  const auto created = RegistryKey::Create(HKEY_CURRENT_USER, L"Software\\CorvelTest\\New", KEY_READ | KEY_SET_VALUE);
+  ASSERT_TRUE(created);
+  EXPECT_TRUE(created->ValueNames().empty());
+  const auto readOnly = RegistryKey::Open(HKEY_CURRENT_USER, kKey, KEY_READ);
+  ASSERT_TRUE(readOnly);
+  EXPECT_NE(readOnly->SetText(L"D", L"d"), ERROR_SUCCESS);
 }
 
 }  // namespace

@@ -11,16 +11,12 @@
 
 #include "resource.h"
 #include "version.h"
+#include "win/folders.h"
 
 namespace corvel {
 namespace {
 
-std::wstring OwnFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, n);
-  return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
+std::wstring OwnFolder() { return ProgramFolder(); }
 
 struct Module {
   std::wstring file;

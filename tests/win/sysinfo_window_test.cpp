@@ -21,7 +21,7 @@ TEST_F(MainWindow, FirstStartShowsTheControlPageInGermanAndSavesAtClose) {
   Start();
   EXPECT_TRUE(dialogs.calls.empty()) << "no box at an ordinary start";
   EXPECT_EQ(main->ActivePage(), TFormSysInfo::kControl);
-  EXPECT_EQ(main->UiLanguage(), 0);
+  EXPECT_EQ(main->UiLanguage().Stored(), 0);
   EXPECT_TRUE(Visible(L"SpeedButton42"));  // "English"
   EXPECT_FALSE(Visible(L"SpeedButton41"));
   EXPECT_EQ(GetText(main->Ctl(L"SpeedButton45")), L"Über...");
@@ -48,7 +48,7 @@ TEST_F(MainWindow, LanguageFromTheSettingsChoosesTextsButtonsAndHelpFile) {
     f.keptFlag = false;
   });
   Start();
-  EXPECT_EQ(main->UiLanguage(), 2);
+  EXPECT_EQ(main->UiLanguage().Stored(), 2);
   EXPECT_TRUE(Visible(L"SpeedButton41"));  // "German"
   EXPECT_FALSE(Visible(L"SpeedButton42"));
   EXPECT_EQ(GetText(main->Ctl(L"SpeedButton45")), L"About...");
@@ -67,13 +67,13 @@ TEST_F(MainWindow, LanguageButtonsSwitchTextsButNotThePages) {
   SelectPage(TFormSysInfo::kMisc);
   std::wstring hour = GetText(main->Ctl(L"ButtonHour"));
   Click(main->Ctl(L"SpeedButton42"));  // "English"
-  EXPECT_EQ(main->UiLanguage(), 1);
+  EXPECT_EQ(main->UiLanguage().Stored(), 1);
   EXPECT_EQ(main->Messages()[Msg::ExplorerFailed], L"Error running Explorer.exe!");
   EXPECT_TRUE(Visible(L"SpeedButton41"));
   EXPECT_FALSE(Visible(L"SpeedButton42"));
   EXPECT_EQ(GetText(main->Ctl(L"ButtonHour")), hour);
   Click(main->Ctl(L"SpeedButton41"));  // "German"
-  EXPECT_EQ(main->UiLanguage(), 0);
+  EXPECT_EQ(main->UiLanguage().Stored(), 0);
   EXPECT_EQ(main->Messages()[Msg::ExplorerFailed], L"Fehler beim Ausführen von Explorer.exe!");
   EXPECT_EQ(main->HelpFile(), ProgramFolder() + L"corveld.chm");
   Close();
@@ -354,19 +354,25 @@ TEST_F(MainWindow, FailingPowerStatusEndsTheApmFillWithTheErrorBox) {
 
 TEST_F(MainWindow, SoundTestPlaysTheFanfareWhileTheNoticeShows) {
   std::vector<std::wstring> steps;
+  struct Recording : SoundTest {
+    std::function<void(unsigned, unsigned)> play;
+    std::function<void(unsigned)> wait;
+    void Play(unsigned id, unsigned flags) override { play(id, flags); }
+    void Wait(unsigned ms) override { wait(ms); }
+  } sound;
+  soundPort = &sound;
   Start();
   SelectPage(TFormSysInfo::kApmSound);
   Click(main->Ctl(L"SpeedButton42"));  // English: the notice text follows the language
   const std::wstring notice = GetText(main->Ctl(L"Label99"));
   EXPECT_FALSE(notice.empty());
-  main->SetSoundTestSteps({[&](unsigned id, unsigned flags) {
-                             steps.push_back(L"play " + std::to_wstring(id) + L" " + std::to_wstring(flags) +
-                                             (Visible(L"Label99") ? L" notice" : L" no notice"));
-                           },
-                           [&](unsigned ms) {
-                             steps.push_back(L"wait " + std::to_wstring(ms) +
-                                             (Visible(L"Label99") ? L" notice" : L" no notice"));
-                           }});
+  sound.play = [&](unsigned id, unsigned flags) {
+    steps.push_back(L"play " + std::to_wstring(id) + L" " + std::to_wstring(flags) +
+                    (Visible(L"Label99") ? L" notice" : L" no notice"));
+  };
+  sound.wait = [&](unsigned ms) {
+    steps.push_back(L"wait " + std::to_wstring(ms) + (Visible(L"Label99") ? L" notice" : L" no notice"));
+  };
   Click(main->Ctl(L"SpeedButton37"));
   const std::vector<std::wstring> expected = {L"play 2 " + std::to_wstring(0x40005) + L" notice", L"wait 4000 notice"};
   EXPECT_EQ(steps, expected);
@@ -402,10 +408,10 @@ TEST_F(MainWindow, AboutBoxFollowsTheLanguage) {
 
 TEST_F(MainWindow, CalcButtonOpensTheCalculatorInTheInterfaceLanguage) {
   Start();
-  TFormRech calc(dialogs, codePage);
+  TFormRech calc(dialogs, codePage, help);
   calc.Create(main->hwnd());
-  calc.setApplicationHelpFile = [this](const std::wstring& f) { main->SetHelpFile(f); };
-  main->SetCalculator(&calc);
+  tools.calc = &calc;
+  main->SetTools(tools);
   static TFormRech* window;
   static std::vector<std::wstring> seen;
   window = &calc;

@@ -13,7 +13,7 @@
 namespace corvel {
 namespace {
 
-class SystemPage : public MainWindow {
+class SystemPageTest : public MainWindow {
  protected:
   void ScriptMachine(WmiValue pcType, std::vector<std::wstring> videoDescriptions) {
     wmi.classes[L"Win32_ComputerSystem"].instances = {{{L"PCSystemType", pcType}}};
@@ -23,18 +23,34 @@ class SystemPage : public MainWindow {
   }
   // Records what the drive buttons would do instead of doing it.
   void RecordDriveSteps(const std::wstring& typeName, unsigned openResult = 0) {
-    TFormSysInfo::DriveSteps steps;
-    steps.mci = [this, openResult](const std::wstring& command) {
-      mci.push_back(command);
+    recorder.recording = true;
+    recorder.typeName = typeName;
+    recorder.openResult = openResult;
+  }
+  struct Recorder : SystemDriveSteps {
+    SystemPageTest* test = nullptr;
+    bool recording = false;
+    std::wstring typeName;
+    unsigned openResult = 0;
+    unsigned Mci(const std::wstring& command) override {
+      if (!recording) return SystemDriveSteps::Mci(command);
+      test->mci.push_back(command);
       return command.rfind(L"open ", 0) == 0 ? openResult : 0u;
-    };
-    steps.properties = [this](SHELLEXECUTEINFOW& info) {
-      sheets.push_back(info);
-      sheetFiles.push_back(info.lpFile ? info.lpFile : L"");
-      sheetVerbs.push_back(info.lpVerb ? info.lpVerb : L"");
-    };
-    steps.typeName = [typeName](wchar_t) { return typeName; };
-    main->SetDriveSteps(steps);
+    }
+    void Properties(SHELLEXECUTEINFOW& info) override {
+      if (!recording) return SystemDriveSteps::Properties(info);
+      test->sheets.push_back(info);
+      test->sheetFiles.push_back(info.lpFile ? info.lpFile : L"");
+      test->sheetVerbs.push_back(info.lpVerb ? info.lpVerb : L"");
+    }
+    std::wstring TypeName(wchar_t letter) override {
+      return recording ? typeName : SystemDriveSteps::TypeName(letter);
+    }
+  } recorder;
+  void SetUp() override {
+    MainWindow::SetUp();
+    recorder.test = this;
+    drivesPort = &recorder;
   }
   std::wstring Text(const wchar_t* control) { return GetText(main->Ctl(control)); }
   HWND Drives() { return main->Ctl(L"JvDriveList1"); }
@@ -60,7 +76,7 @@ bool IsNumber(const std::wstring& text) {
   return true;
 }
 
-TEST_F(SystemPage, FillsFromTheSystemAndScriptedWmi) {
+TEST_F(SystemPageTest, FillsFromTheSystemAndScriptedWmi) {
   ScriptMachine(WmiValue::U16(2), {L"Some Physical Card", L"VirtualBox Graphics Adapter (WDDM)"});
   Start();
   SelectPage(TFormSysInfo::kSystem);
@@ -89,7 +105,7 @@ TEST_F(SystemPage, FillsFromTheSystemAndScriptedWmi) {
   Close();
 }
 
-TEST_F(SystemPage, PcTypesAndVerdictsFromWmi) {
+TEST_F(SystemPageTest, PcTypesAndVerdictsFromWmi) {
   struct Case { WmiValue pcType; std::vector<std::wstring> video; const wchar_t* type; const wchar_t* verdict; };
   const Case cases[] = {
       {WmiValue::U16(9), {L"VMware SVGA 3D"}, L"Unspecified", L"VMWare detected"},
@@ -109,7 +125,7 @@ TEST_F(SystemPage, PcTypesAndVerdictsFromWmi) {
   Close();
 }
 
-TEST_F(SystemPage, NoWmiAtAllGivesUnspecifiedAndVmDetected) {
+TEST_F(SystemPageTest, NoWmiAtAllGivesUnspecifiedAndVmDetected) {
   Start();
   wmi.classes.clear();
   SelectPage(TFormSysInfo::kSystem);
@@ -123,7 +139,7 @@ TEST_F(SystemPage, NoWmiAtAllGivesUnspecifiedAndVmDetected) {
   Close();
 }
 
-TEST_F(SystemPage, PcTypeThatIsNoNumberEndsTheFillWithTheConversionError) {
+TEST_F(SystemPageTest, PcTypeThatIsNoNumberEndsTheFillWithTheConversionError) {
   ScriptMachine(WmiValue::Str(L"Desktop"), {L"VMware SVGA 3D"});
   Start();
   SelectPage(TFormSysInfo::kSystem);
@@ -138,7 +154,7 @@ TEST_F(SystemPage, PcTypeThatIsNoNumberEndsTheFillWithTheConversionError) {
   Close();
 }
 
-TEST_F(SystemPage, DriveListShowsTheDrivesWithIconAndName) {
+TEST_F(SystemPageTest, DriveListShowsTheDrivesWithIconAndName) {
   Start();
   SelectPage(TFormSysInfo::kSystem);
   const int n = static_cast<int>(SendMessageW(Drives(), LB_GETCOUNT, 0, 0));
@@ -168,7 +184,7 @@ TEST_F(SystemPage, DriveListShowsTheDrivesWithIconAndName) {
   Close();
 }
 
-TEST_F(SystemPage, OpenOrCloseOnAHardDiskSaysThereIsNoCdDrive) {
+TEST_F(SystemPageTest, OpenOrCloseOnAHardDiskSaysThereIsNoCdDrive) {
   Start();
   SelectPage(TFormSysInfo::kSystem);
   ASSERT_TRUE(SelectDrive(L'C'));
@@ -190,7 +206,7 @@ TEST_F(SystemPage, OpenOrCloseOnAHardDiskSaysThereIsNoCdDrive) {
   Close();
 }
 
-TEST_F(SystemPage, DoorCommandsGoToMciInOrder) {
+TEST_F(SystemPageTest, DoorCommandsGoToMciInOrder) {
   struct Case { const wchar_t* button; unsigned openResult; std::vector<std::wstring> sent; };
   const Case cases[] = {
       {L"SpeedButton47", 0, {L"open C: type cdaudio alias cdlw", L"set cdlw door open wait", L"close cdlw"}},
@@ -210,7 +226,7 @@ TEST_F(SystemPage, DoorCommandsGoToMciInOrder) {
   Close();
 }
 
-TEST_F(SystemPage, PropertiesOpensTheShellSheetOfTheCurrentDrive) {
+TEST_F(SystemPageTest, PropertiesOpensTheShellSheetOfTheCurrentDrive) {
   Start();
   SelectPage(TFormSysInfo::kSystem);
   ASSERT_TRUE(SelectDrive(L'C'));

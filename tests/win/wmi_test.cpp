@@ -65,7 +65,8 @@ TEST_F(RealWmi, ValuesKeepTheirWmiTypes) {
 TEST_F(RealWmi, NetworkAdaptersComeInWmisOrder) {
   WmiAnswer a = wmi.SelectAll(L"Win32_NetworkAdapter");
   EXPECT_FALSE(a.failure);
-  ASSERT_EQ(a.instances.size(), 3u);
+  // How many adapters there are depends on the host; the page reads the last one.
+  ASSERT_FALSE(a.instances.empty());
   WmiQueryService service(wmi, outputs);
   const WmiValue* last = Find(a.instances.back(), L"AdapterType");
   ASSERT_TRUE(last);

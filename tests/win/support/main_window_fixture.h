@@ -11,11 +11,16 @@
 #include <string>
 
 #include "app/about_window.h"
-#include "app/codepage_win.h"
 #include "app/sysinfo_window.h"
+#include "info/display_facts_win.h"
+#include "info/memory_figures_win.h"
+#include "info/network_tools_win.h"
+#include "win/codepage_win.h"
 #include "app/system_win.h"
+#include "win/folders.h"
 #include "base/text.h"
 #include "doubles/fixed_power.h"
+#include "doubles/recording_help.h"
 #include "doubles/recording_shell.h"
 #include "doubles/scripted_dialogs.h"
 #include "doubles/table_wmi.h"
@@ -48,13 +53,22 @@ class MainWindow : public ::testing::Test {
     ApplySettingsFile(ReadWholeFile(settings), codePage, f);
     return f;
   }
+  // The ports the main window is built with: the doubles below unless a
+  // test points one of the pointers elsewhere before Start.
+  SysInfoSources Sources() {
+    return {dialogsPort ? *dialogsPort : dialogs, shell,        codePage,     wmiPort ? *wmiPort : wmi,
+            help,                                 *powerPort,   *memoryPort,  *displayPort,
+            *echoPort,                            *soundPort,   *drivesPort,  *cpuPort,
+            6};
+  }
+  // The main window as the program starts it, with the About box as its only tool window.
   void Start() {
-    main = std::make_unique<TFormSysInfo>(dialogs, shell, codePage, wmiPort ? *wmiPort : wmi, 6);
+    main = std::make_unique<TFormSysInfo>(Sources());
     main->Create();
-    main->SetPowerSource(power);
     about = std::make_unique<TAboutBox>(dialogs, shell);
     about->Create(main->hwnd());
-    main->SetAboutBox(about.get());
+    tools.about = about.get();
+    main->SetTools(tools);
     main->Show();
     app::ProcessMessages();
   }
@@ -73,11 +87,27 @@ class MainWindow : public ::testing::Test {
   bool Visible(const wchar_t* control) { return IsVisible(main->Ctl(control)); }
 
   ScriptedDialogs dialogs;
+  Dialogs* dialogsPort = nullptr;  // the scripted dialogs unless set before Start
   RecordingShell shell;
   TableWmi wmi;
   Wmi* wmiPort = nullptr;  // the scripted table unless set before Start
   FixedPower power;
   WindowsCodePage codePage;
+  RecordingHelp help;
+  SystemMemorySource systemMemory;
+  SystemDisplaySource systemDisplay;
+  SystemEchoClient systemEcho;
+  SystemSoundTest systemSound;
+  SystemDriveSteps systemDrives;
+  SystemCpuSource systemCpu;
+  PowerSource* powerPort = &power;
+  MemorySource* memoryPort = &systemMemory;
+  DisplaySource* displayPort = &systemDisplay;
+  EchoClient* echoPort = &systemEcho;
+  SoundTest* soundPort = &systemSound;
+  DriveSteps* drivesPort = &systemDrives;
+  CpuSource* cpuPort = &systemCpu;
+  SysInfoTools tools;  // the About box is added by Start
   std::wstring settings;
   std::unique_ptr<TFormSysInfo> main;
   std::unique_ptr<TAboutBox> about;
