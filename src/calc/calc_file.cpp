@@ -3,9 +3,20 @@
 #include "base/text.h"
 
 namespace corvel {
+namespace {
+
+// What DecodeCalcFile takes for a byte-order mark.
+bool StartsLikeByteOrderMark(std::string_view bytes) {
+  return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+}  // namespace
 
 std::string EncodeCalcFile(std::wstring_view text, const CodePage& codePage) {
-  return codePage.ToAnsi(text) + "\r\n";
+  const std::string ansi = codePage.ToAnsi(text) + "\r\n";
+  // ANSI that begins like a byte-order mark would load as UTF-8 or UTF-16.
+  if (!StartsLikeByteOrderMark(ansi)) return ansi;
+  return "\xEF\xBB\xBF" + Narrow(std::wstring(text) + L"\r\n");
 }
 
 std::wstring DecodeCalcFile(std::string_view bytes, const CodePage& codePage) {

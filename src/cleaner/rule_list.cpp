@@ -14,6 +14,11 @@ std::wstring Utf16(std::string_view bytes, bool bigEndian) {
   return out;
 }
 
+// What DecodeRuleList takes for a byte-order mark.
+bool StartsLikeByteOrderMark(std::string_view bytes) {
+  return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
 }  // namespace
 
 std::wstring RuleListPath(std::wstring_view commonAppData) {
@@ -48,7 +53,7 @@ std::string EncodeRuleList(const std::vector<std::wstring>& lines, const CodePag
   std::wstring text;
   for (const std::wstring& line : lines) text += line + L"\r\n";
   std::string ansi = codePage.ToAnsi(text);
-  if (codePage.FromAnsi(ansi) == text) return ansi;
+  if (codePage.FromAnsi(ansi) == text && !StartsLikeByteOrderMark(ansi)) return ansi;
   return "\xEF\xBB\xBF" + Narrow(text);
 }
 
