@@ -36,5 +36,8 @@ bool MatchesMask(std::wstring_view mask, std::wstring_view name);
 // Folder + "\" + name, without doubling the backslash after a drive root
 // and without turning a drive-relative "C:" into the root "C:\".
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
+// The folder of a path: the text before its last backslash; a drive root
+// and the root "\" keep theirs ("C:\a" gives "C:\"). Empty without one.
+std::wstring ParentFolder(std::wstring_view path);
 
 }  // namespace corvel
