@@ -87,12 +87,18 @@ TEST(CleanerOps, TempRowFollowsTempOnly) {
       return n ? std::optional<std::wstring>(value.c_str()) : std::nullopt;
     }
     std::optional<std::wstring> tmp = Get(L"TMP"), temp = Get(L"TEMP");
-    wchar_t folder[MAX_PATH] = L"";
-    Restore() { GetCurrentDirectoryW(MAX_PATH, folder); CoInitialize(nullptr); }
+    wchar_t folder[MAX_PATH] = L"", temporary[MAX_PATH] = L"";
+    Restore() {
+      GetCurrentDirectoryW(MAX_PATH, folder);
+      GetTempPathW(MAX_PATH, temporary);
+      CoInitialize(nullptr);
+    }
     ~Restore() {
       SetEnvironmentVariableW(L"TMP", tmp ? tmp->c_str() : nullptr);
       SetEnvironmentVariableW(L"TEMP", temp ? temp->c_str() : nullptr);
-      SetCurrentDirectoryW(folder);
+      // Started from a host folder no drive reaches, the old one cannot be
+      // set again; anywhere but the launch folder will do.
+      if (!SetCurrentDirectoryW(folder)) SetCurrentDirectoryW(temporary);
       CoUninitialize();
     }
   } restore;  // before the folders go: the launch folder is current until then
