@@ -27,6 +27,11 @@ std::wstring ParentFolder(std::wstring_view path) {
   return std::wstring(path.substr(0, slash));
 }
 
+std::wstring WithoutTrailingBackslash(std::wstring path) {
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  return path;
+}
+
 std::wstring FolderPart(std::wstring_view path) { return std::wstring(path.substr(0, NameStart(path))); }
 
 std::wstring FileNamePart(std::wstring_view path) { return std::wstring(path.substr(NameStart(path))); }

@@ -17,6 +17,9 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 // "C:\", "C:\a\b" gives "C:\a"). Empty without a backslash.
 std::wstring ParentFolder(std::wstring_view path);
 
+// The path without its trailing backslashes ("C:\" gives "C:").
+std::wstring WithoutTrailingBackslash(std::wstring path);
+
 // "C:\a\b.txt" -> "C:\a\" (with its delimiter); "" when there is none.
 std::wstring FolderPart(std::wstring_view path);
 // "C:\a\b.txt" -> "b.txt".

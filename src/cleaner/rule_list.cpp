@@ -1,13 +1,12 @@
 #include "cleaner/rule_list.h"
 
+#include "base/path.h"
 #include "base/text.h"
 
 namespace corvel {
 
 std::wstring RuleListPath(std::wstring_view commonAppData) {
-  std::wstring base(commonAppData);
-  while (!base.empty() && base.back() == L'\\') base.pop_back();
-  return base + L"\\lgxdata\\cleaner.lst";
+  return WithoutTrailingBackslash(std::wstring(commonAppData)) + L"\\lgxdata\\cleaner.lst";
 }
 
 std::vector<std::wstring> DecodeRuleList(std::string_view bytes, const CodePage& codePage) {
