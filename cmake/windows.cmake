@@ -75,6 +75,14 @@ foreach(t IN LISTS WIN_TESTS)
   target_link_libraries(${name} PRIVATE corvel_win_test_support ${GTEST_MAIN_LIB})
 endforeach()
 
+# Helper programs the Windows tests start (tests/win/helpers/NAME.cpp -> NAME.exe).
+file(GLOB WIN_TEST_HELPERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/helpers/*.cpp)
+foreach(h IN LISTS WIN_TEST_HELPERS)
+  get_filename_component(name ${h} NAME_WE)
+  add_executable(${name} WIN32 ${h} res/corvel.rc)
+  target_link_options(${name} PRIVATE -municode)
+endforeach()
+
 file(GLOB GUI_DRIVERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/gui/*.cpp)
 if(GUI_DRIVERS)
   add_executable(gui_driver ${GUI_DRIVERS})

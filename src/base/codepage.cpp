@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/text.h"
+
 namespace corvel {
 
 namespace {
@@ -49,6 +51,30 @@ std::wstring Latin1CodePage::FromAnsi(std::string_view bytes) const {
     *o++ = b >= 0x80 && b < 0xA0 ? static_cast<wchar_t>(kHigh1252[b - 0x80]) : static_cast<wchar_t>(b);
   }
   return out;
+}
+
+namespace {
+
+std::wstring Utf16(std::string_view bytes, bool bigEndian) {
+  std::wstring out;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const unsigned a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+    out.push_back(static_cast<wchar_t>(bigEndian ? (a << 8 | b) : (b << 8 | a)));
+  }
+  return out;
+}
+
+}  // namespace
+
+std::wstring DecodeTextFile(std::string_view bytes, const CodePage& codePage) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return Widen(bytes.substr(3));
+  if (bytes.starts_with("\xFF\xFE")) return Utf16(bytes.substr(2), false);
+  if (bytes.starts_with("\xFE\xFF")) return Utf16(bytes.substr(2), true);
+  return codePage.FromAnsi(bytes);
+}
+
+bool StartsLikeByteOrderMark(std::string_view bytes) {
+  return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
 }
 
 }  // namespace corvel

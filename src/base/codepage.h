@@ -24,4 +24,11 @@ class Latin1CodePage : public CodePage {
   std::wstring FromAnsi(std::string_view bytes) const override;
 };
 
+// A text file's bytes as text: UTF-8 or UTF-16 (either order) after their
+// byte-order mark, otherwise the code page's ANSI.
+std::wstring DecodeTextFile(std::string_view bytes, const CodePage& codePage);
+// Whether ANSI bytes would be taken for a byte-order mark by DecodeTextFile:
+// such a file must be written in UTF-8 with its mark instead.
+bool StartsLikeByteOrderMark(std::string_view bytes);
+
 }  // namespace corvel

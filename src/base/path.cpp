@@ -20,6 +20,18 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
   return out;
 }
 
+std::wstring ParentFolder(std::wstring_view path) {
+  const std::size_t slash = path.rfind(L'\\');
+  if (slash == std::wstring_view::npos) return {};
+  if (slash == 0 || path[slash - 1] == L':') return std::wstring(path.substr(0, slash + 1));
+  return std::wstring(path.substr(0, slash));
+}
+
+std::wstring WithoutTrailingBackslash(std::wstring path) {
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  return path;
+}
+
 std::wstring FolderPart(std::wstring_view path) { return std::wstring(path.substr(0, NameStart(path))); }
 
 std::wstring FileNamePart(std::wstring_view path) { return std::wstring(path.substr(NameStart(path))); }

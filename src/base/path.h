@@ -12,6 +12,14 @@ namespace corvel {
 // and without turning a drive-relative "C:" into the root "C:\".
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 
+// The folder of a path as a folder is written: the text before its last
+// backslash, a drive root and the root "\" keeping theirs ("C:\a" gives
+// "C:\", "C:\a\b" gives "C:\a"). Empty without a backslash.
+std::wstring ParentFolder(std::wstring_view path);
+
+// The path without its trailing backslashes ("C:\" gives "C:").
+std::wstring WithoutTrailingBackslash(std::wstring path);
+
 // "C:\a\b.txt" -> "C:\a\" (with its delimiter); "" when there is none.
 std::wstring FolderPart(std::wstring_view path);
 // "C:\a\b.txt" -> "b.txt".

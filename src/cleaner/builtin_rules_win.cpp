@@ -36,14 +36,6 @@ std::wstring Environment(const wchar_t* name, bool& present) {
   return value;
 }
 
-std::wstring CurrentFolder() {
-  const DWORD n = GetCurrentDirectoryW(0, nullptr);
-  if (!n) return {};
-  std::wstring value(n, L'\0');
-  value.resize(GetCurrentDirectoryW(n, value.data()));
-  return value;
-}
-
 }  // namespace
 
 BuiltInBases ResolveBuiltInBases() {
@@ -54,17 +46,18 @@ BuiltInBases ResolveBuiltInBases() {
   n = GetSystemDirectoryW(buffer, MAX_PATH);
   b.system = n && n < MAX_PATH ? buffer : L"";
   if (b.system.empty() || b.system.back() != L'\\') b.system += L'\\';
-  bool tmp = false, temp = false;
-  Environment(L"TMP", tmp);
-  const std::wstring tempValue = Environment(L"TEMP", temp);
-  b.current = CurrentFolder();
-  b.temp = tmp && temp ? tempValue : b.current;
+  // TEMP only: TMP plays no part, and without TEMP there is no Temp base
+  // (never the folder the program happened to be started from).
+  bool present = false;
+  b.temp = Environment(L"TEMP", present);
   b.appData = SpecialFolder(CSIDL_APPDATA);
   b.profile = SpecialFolder(CSIDL_PROFILE);
   b.inetCache = SpecialFolder(CSIDL_INTERNET_CACHE);
   b.cookies = SpecialFolder(CSIDL_COOKIES);
   b.history = SpecialFolder(CSIDL_HISTORY);
   b.commonData = SpecialFolder(CSIDL_COMMON_APPDATA);
+  for (const int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86})
+    if (std::wstring folder = SpecialFolder(csidl); !folder.empty()) b.programFiles.push_back(folder);
   b.commonFiles = RegistryText(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", L"CommonFilesDir");
   return b;
 }
@@ -104,6 +97,19 @@ std::wstring Win32BuiltInEnvironment::SecondFixedDrive() {
     if (GetDriveTypeW(root.c_str()) == DRIVE_FIXED && ++found == 2) return root.substr(0, 2);
   }
   return {};
+}
+
+std::wstring Win32BuiltInEnvironment::LongPath(const std::wstring& path) {
+  const std::wstring name = ExtendedLengthPath(path);
+  const DWORD n = GetLongPathNameW(name.c_str(), nullptr, 0);
+  if (!n) return path;
+  std::wstring value(n, L'\0');
+  const DWORD got = GetLongPathNameW(name.c_str(), value.data(), n);
+  if (!got || got >= n) return path;
+  value.resize(got);
+  // The extended form is undone again when the path was given without it.
+  if (name != path && value.starts_with(L"\\\\?\\") && !value.starts_with(L"\\\\?\\UNC\\")) value.erase(0, 4);
+  return value;
 }
 
 void Win32BuiltInEnvironment::ScheduleDeleteOnReboot(const std::wstring& path) { corvel::ScheduleDeleteOnReboot(path); }

@@ -16,6 +16,7 @@ class Win32BuiltInEnvironment : public BuiltInEnvironment {
   std::vector<std::wstring> Subfolders(const std::wstring& folder) override;
   std::wstring SecondFixedDrive() override;
   void ScheduleDeleteOnReboot(const std::wstring& path) override;
+  std::wstring LongPath(const std::wstring& path) override;
 };
 
 // The bases resolved now, the rule lines built on this system.

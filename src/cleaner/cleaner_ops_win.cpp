@@ -8,12 +8,15 @@
 
 #include "win/codepage_win.h"
 #include "base/errors.h"
+#include "base/path.h"
 #include "base/scope_guard.h"
 #include "base/text.h"
 #include "cleaner/reboot_delete.h"
 #include "win/files.h"
 #include "win/handles.h"
 #include "win/system_message.h"
+#include "win/version_resource.h"
+#include "win/windows_version.h"
 
 namespace corvel {
 namespace {
@@ -45,15 +48,8 @@ constexpr IID kUrlHistoryStg2 = {0xAFA0DC11, 0xC313, 0x11D0, {0x83, 0x1A, 0x00, 
 }  // namespace
 
 std::uint32_t GetFileVersionMS(const std::wstring& path) {
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
-  if (!size) return 0;
-  std::vector<unsigned char> data(size);
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return 0;
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT len = 0;
-  if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info || len < sizeof *info) return 0;
-  return info->dwFileVersionMS;
+  const auto block = ReadVersionBlock(path);
+  return block ? block->fileVersionMS : 0;
 }
 
 bool IsProcessRunning(const std::wstring& name) {
@@ -63,22 +59,16 @@ bool IsProcessRunning(const std::wstring& name) {
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
     const std::wstring exe = entry.szExeFile;
-    const std::size_t slash = exe.find_last_of(L"\\/");
-    if (SameName(exe, name) || (slash != std::wstring::npos && SameName(exe.substr(slash + 1), name))) return true;
+    if (SameName(exe, name) || SameName(FileNamePart(exe), name)) return true;
   }
   return false;
 }
 
 bool ScheduleDeleteOnReboot(const std::wstring& path) {
-  OSVERSIONINFOW version{};
-  version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  if (!GetVersionExW(&version)) return false;
-#pragma GCC diagnostic pop
-  if (version.dwPlatformId == VER_PLATFORM_WIN32_NT)
+  const WindowsVersion& version = ReportedWindowsVersion();
+  if (version.nt)
     return MoveFileExW(path.c_str(), nullptr, MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
-  if (version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) return false;
+  if (!version.ninetyFive) return false;
   wchar_t folder[MAX_PATH];
   const UINT n = GetWindowsDirectoryW(folder, MAX_PATH);
   if (!n || n >= MAX_PATH) return false;

@@ -1,6 +1,7 @@
 #include "cleaner/cloptions_window.h"
 
 #include "base/messages.h"
+#include "base/path.h"
 #include "win/folders.h"
 #include "win/help.h"
 #include "base/errors.h"
@@ -118,8 +119,17 @@ void TFormClOptions::FormShow() {
   ResetInputs();
   changed_ = false;
   SetLanguageTexts();
+  unreadList_.clear();
   if (listFile.empty()) return;
-  const std::optional<std::string> bytes = ReadWholeFile(listFile);
+  std::optional<std::string> bytes;
+  try {
+    bytes = ReadWholeFile(listFile);
+  } catch (const Error& e) {
+    // The list exists but the window does not show it: a save now would
+    // replace every rule the user has. The error box shows why.
+    unreadList_ = e.text();
+    throw;
+  }
   if (!bytes) return;
   for (const std::wstring& line : DecodeRuleList(*bytes, codePage_)) List().Add(line);
 }
@@ -135,8 +145,10 @@ void TFormClOptions::ToolButton5Click() {
   switch (FormRuleLine(Inputs(), line)) {
     case RuleInputError::NoPath: return ErrorBox(L"Keine Pfadangabe vorhanden!", L"No path selected!", mb::kIconError);
     case RuleInputError::ZeroDays:
+    case RuleInputError::BadDays:
       return ErrorBox(L"Wert f\u00fcr Tage darf nicht 0 sein", L"0 days is not valid!", mb::kIconError);
-    case RuleInputError::EmptyMask: return ErrorBox(L"Ung\u00fcltiger Dateifilter!", L"Invalid file mask!", mb::kIconError);
+    case RuleInputError::InvalidMask:
+      return ErrorBox(L"Ung\u00fcltiger Dateifilter!", L"Invalid file mask!", mb::kIconError);
     case RuleInputError::None: break;
   }
   if (!line.empty()) {
@@ -165,20 +177,24 @@ void TFormClOptions::ToolButton2Click() {
 }
 
 bool TFormClOptions::Save() {
+  // Refused until the list has been read: the error box shows the reason.
+  if (!unreadList_.empty()) throw InOutError(unreadList_);
   memo_.clear();
-  const std::size_t slash = listFile.rfind(L'\\');
-  const std::wstring folder = slash == std::wstring::npos ? std::wstring() : listFile.substr(0, slash + 1);
-  // One level only; a folder that cannot be made shows as a failed write.
-  if (!folder.empty() && !DirectoryExists(folder)) CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring folder = FolderPart(listFile);
+  // One level only. A folder that cannot be made ends the save in the
+  // standard error box; the changed flag stays.
+  if (!folder.empty() && !DirectoryExists(folder) && !CreateDirectoryW(folder.c_str(), nullptr)) {
+    const DWORD error = GetLastError();
+    if (!DirectoryExists(folder)) throw InOutError(error);
+  }
+  // An empty list is written as well: the rules the user deleted must go.
   const std::vector<std::wstring> items = Items();
-  if (!items.empty()) {
-    for (const std::wstring& item : items) memo_ += item + L"\r\n";
-    try {
-      WriteFileReplacing(listFile, EncodeRuleList(items, codePage_));
-    } catch (const Error&) {
-      ErrorBox(L"Fehler beim Speichern!", L"Error saving list file!", mb::kIconError);
-      return false;  // still changed: the rules are not on disk
-    }
+  for (const std::wstring& item : items) memo_ += item + L"\r\n";
+  try {
+    WriteFileReplacing(listFile, EncodeRuleList(items, codePage_));
+  } catch (const Error&) {
+    ErrorBox(L"Fehler beim Speichern!", L"Error saving list file!", mb::kIconError);
+    return false;  // still changed: the rules are not on disk
   }
   changed_ = false;
   return true;

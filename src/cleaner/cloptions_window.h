@@ -49,12 +49,16 @@ class TFormClOptions : public TwoLanguageForm {
   void ResetInputs();
   void SetLanguageTexts();
   void ErrorBox(const wchar_t* german, const wchar_t* english, unsigned icon);
-  bool Save();  // false when the file could not be written
+  // False when the file could not be written; throws InOutError when the
+  // list was not read or its folder cannot be made.
+  bool Save();
 
   const CodePage& codePage_;
   ApplicationHelp& help_;  // F1 opens the application's help file, or ours without one
   std::wstring memo_;  // Memo1: the line buffer of saving
   bool changed_ = false;
+  std::wstring unreadList_;  // why the list file could not be read; saving waits for a read
+
 };
 
 }  // namespace corvel

@@ -12,17 +12,28 @@ std::wstring RemoveFirstIgnoreCase(const std::wstring& text, const std::wstring&
   return text.substr(0, p - 1) + text.substr(p - 1 + needle.size());
 }
 
+// Digits, with blanks around them at most: what the engine reads after "/d".
+bool IsDayCount(const std::wstring& text) {
+  const std::wstring digits = Trim(text);
+  if (digits.empty()) return false;
+  for (wchar_t c : digits)
+    if (c < L'0' || c > L'9') return false;
+  return true;
+}
+
 }  // namespace
 
 RuleInputError FormRuleLine(const RuleInputs& in, std::wstring& line) {
-  std::wstring folder = Trim(in.folder);
+  std::wstring folder = ReplaceAll(Trim(in.folder), L"/", L"\\");
   if (folder.empty()) return RuleInputError::NoPath;
+  while (folder.size() > 1 && folder.back() == L'\\' && folder[folder.size() - 2] == L'\\') folder.pop_back();
   if (folder.back() != L'\\') folder += L'\\';
   const std::wstring mask = in.maskChoice == 0 ? std::wstring(L"*.*") : Trim(in.mask);
   std::wstring options = in.subfolders ? L" /u" : L"";
   if (in.days == L"0") return RuleInputError::ZeroDays;  // even with the age box off
+  if (in.ageOn && !IsDayCount(in.days)) return RuleInputError::BadDays;
   if (in.ageOn) options += L" /d" + in.days;
-  if (mask.empty()) return RuleInputError::EmptyMask;
+  if (mask.empty() || mask.find(L'/') != std::wstring::npos) return RuleInputError::InvalidMask;
   line = Trim(folder + mask + options);
   return RuleInputError::None;
 }

@@ -14,9 +14,16 @@ struct RuleInputs {
   bool subfolders = false;    // CheckBox1
 };
 
-enum class RuleInputError { None, NoPath, ZeroDays, EmptyMask };
+// BadDays: the age option is on and the day box holds no count (empty, or
+// not digits); refused with the "0 days" message, as a "/d" the engine cannot
+// read would stop every later cleaning run at that rule.
+// InvalidMask: empty, or holding a "/", which no file name holds and which
+// the engine would read as an option ("*.x /u" is a subfolder rule).
+enum class RuleInputError { None, NoPath, ZeroDays, BadDays, InvalidMask };
 
-// The checks in the window's order; on None `line` holds the rule line.
+// The checks in the window's order; on None `line` holds the rule line. The
+// folder is written with backslashes and ends in exactly one: Windows takes
+// "/" for a separator, but the engine reads "/u" and "/d" anywhere in a line.
 RuleInputError FormRuleLine(const RuleInputs& inputs, std::wstring& line);
 
 // Splits a line back into the inputs. The boxes are only ever ticked here,

@@ -1,33 +1,16 @@
 #include "cleaner/rule_list.h"
 
+#include "base/path.h"
 #include "base/text.h"
 
 namespace corvel {
-namespace {
-
-std::wstring Utf16(std::string_view bytes, bool bigEndian) {
-  std::wstring out;
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const unsigned a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
-    out.push_back(static_cast<wchar_t>(bigEndian ? (a << 8 | b) : (b << 8 | a)));
-  }
-  return out;
-}
-
-}  // namespace
 
 std::wstring RuleListPath(std::wstring_view commonAppData) {
-  std::wstring base(commonAppData);
-  while (!base.empty() && base.back() == L'\\') base.pop_back();
-  return base + L"\\lgxdata\\cleaner.lst";
+  return WithoutTrailingBackslash(std::wstring(commonAppData)) + L"\\lgxdata\\cleaner.lst";
 }
 
 std::vector<std::wstring> DecodeRuleList(std::string_view bytes, const CodePage& codePage) {
-  std::wstring text;
-  if (bytes.starts_with("\xEF\xBB\xBF")) text = Widen(bytes.substr(3));
-  else if (bytes.starts_with("\xFF\xFE")) text = Utf16(bytes.substr(2), false);
-  else if (bytes.starts_with("\xFE\xFF")) text = Utf16(bytes.substr(2), true);
-  else text = codePage.FromAnsi(bytes);
+  const std::wstring text = DecodeTextFile(bytes, codePage);
   std::vector<std::wstring> lines;
   std::wstring line;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -48,7 +31,7 @@ std::string EncodeRuleList(const std::vector<std::wstring>& lines, const CodePag
   std::wstring text;
   for (const std::wstring& line : lines) text += line + L"\r\n";
   std::string ansi = codePage.ToAnsi(text);
-  if (codePage.FromAnsi(ansi) == text) return ansi;
+  if (codePage.FromAnsi(ansi) == text && !StartsLikeByteOrderMark(ansi)) return ansi;
   return "\xEF\xBB\xBF" + Narrow(text);
 }
 

@@ -21,7 +21,9 @@ std::vector<std::wstring> DecodeRuleList(std::string_view bytes, const CodePage&
 // The bytes the options window writes: every line followed by CR LF, in the
 // code page; when a line holds a character the code page cannot represent,
 // the whole file is UTF-8 with a byte-order mark instead, so a folder name is
-// never saved as question marks.
+// never saved as question marks. The same when the ANSI bytes would begin
+// like a byte-order mark ("ÿþ", "þÿ", "ï»¿"): read back, they would be taken
+// for one and the whole list would turn into something else.
 std::string EncodeRuleList(const std::vector<std::wstring>& lines, const CodePage& codePage);
 
 }  // namespace corvel

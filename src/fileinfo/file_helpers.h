@@ -12,7 +12,7 @@ namespace corvel {
 // 0 when nothing matches or the entry is a folder.
 std::uint64_t FileSizeOf(const std::wstring& path);
 // Last-write time of the file; 0 when there is no such file (folders do not
-// count) or its date has no DOS form.
+// count), when the path holds a wildcard, or when its date has no DOS form.
 double FileLastWritten(const std::wstring& path);
 // Last-access time of the first entry matching `path` (wildcards allowed);
 // 0 when nothing matches or its date has no DOS form.

@@ -58,6 +58,9 @@ std::uint64_t FileSizeOf(const std::wstring& path) {
 }
 
 double FileLastWritten(const std::wstring& path) {
+  // A file's name holds no wildcards: a pattern would answer for whatever
+  // file happens to match first.
+  if (path.find_first_of(L"*?") != std::wstring::npos) return 0;
   WIN32_FIND_DATAW data;
   if (!FindFirstEntry(path, data) || IsFolder(data)) return 0;
   return FileTimeToSerial(data.ftLastWriteTime);

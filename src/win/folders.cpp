@@ -8,15 +8,6 @@
 
 namespace corvel {
 
-namespace {
-
-std::wstring WithoutTrailingBackslash(std::wstring folder) {
-  while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-  return folder;
-}
-
-}  // namespace
-
 std::wstring ProgramPath() {
   std::wstring path(32768, L'\0');
   const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));

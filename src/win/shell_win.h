@@ -12,8 +12,9 @@ class Win32Shell : public Shell {
   void SetOwner(HWND owner) { owner_ = owner; }
   std::uintptr_t Execute(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters,
                          int show) override {
-    return reinterpret_cast<std::uintptr_t>(
-        ShellExecuteW(owner_, verb.c_str(), file.c_str(), parameters.c_str(), nullptr, show));
+    // An empty verb is the file type's default one.
+    return reinterpret_cast<std::uintptr_t>(ShellExecuteW(owner_, verb.empty() ? nullptr : verb.c_str(), file.c_str(),
+                                                          parameters.c_str(), nullptr, show));
   }
 
  private:

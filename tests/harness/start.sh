@@ -19,8 +19,9 @@ for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
 [ -e /tmp/.X11-unix/X$n ] || { echo "Xvfb did not start:"; cat "$CORVEL_STATE/xvfb.log"; exit 1; }
 
 . "$here/env.sh"
-if [ ! -f "$WINEPREFIX/.corvel-ready-2" ]; then
-  rm -rf "$WINEPREFIX"
+if [ ! -f "$CORVEL_PREFIX/.corvel-ready-2" ]; then
+  # Emptied, not removed: the short name keeps pointing at it.
+  find "$CORVEL_PREFIX" -mindepth 1 -delete
   wineboot -i >"$CORVEL_STATE/wineboot.log" 2>&1
   wineserver -w
   rm -f "$WINEPREFIX/dosdevices/z:"

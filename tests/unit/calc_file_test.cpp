@@ -33,6 +33,20 @@ TEST(CalcFile, LoadHonoursByteOrderMarks) {
 TEST(CalcFile, RoundTrip) {
   Latin1CodePage cp;
   EXPECT_EQ(DecodeCalcFile(EncodeCalcFile(L"7/2", cp), cp), L"7/2\r\n");
+  // A text whose ANSI bytes begin like a byte-order mark is saved in UTF-8
+  // with its mark, so it loads as it was and not as UTF-16 or UTF-8.
+  struct Case { std::wstring text; std::string bytes; };
+  const Case cases[] = {
+      {L"\xFF\xFE" L"1+2", "\xEF\xBB\xBF" "\xC3\xBF\xC3\xBE" "1+2\r\n"},
+      {L"\xFE\xFF" L"7", "\xEF\xBB\xBF" "\xC3\xBE\xC3\xBF" "7\r\n"},
+      {L"\xEF\xBB\xBF" L"2*3", "\xEF\xBB\xBF" "\xC3\xAF\xC2\xBB\xC2\xBF" "2*3\r\n"},
+      {L"\xFF" L"1", "\xFF" "1\r\n"},
+      {L"1\xFF\xFE", "1\xFF\xFE\r\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EncodeCalcFile(c.text, cp), c.bytes) << Narrow(c.text);
+    EXPECT_EQ(DecodeCalcFile(EncodeCalcFile(c.text, cp), cp), c.text + L"\r\n") << Narrow(c.text);
+  }
 }
 
 }  // namespace

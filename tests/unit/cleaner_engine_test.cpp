@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <set>
 
@@ -28,6 +31,30 @@ Lines RunRules(FakeFileSystem& fs, const Lines& rules, CleanerEngine* engine = n
   return e.log();
 }
 
+// Runs `work` on a thread of its own with a call stack of `bytes`.
+void RunOnStack(std::size_t bytes, const std::function<void()>& work) {
+  pthread_attr_t attributes;
+  pthread_attr_init(&attributes);
+  pthread_attr_setstacksize(&attributes, bytes);
+  pthread_t thread;
+  auto run = [](void* w) -> void* {
+    (*static_cast<const std::function<void()>*>(w))();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&work)), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+}
+
+// A chain of levels "a" below `root`, the deepest last.
+std::vector<std::wstring> Chain(const std::wstring& root, int levels) {
+  std::vector<std::wstring> paths;
+  std::wstring path = root;
+  path.reserve(root.size() + 2 * levels);
+  for (int i = 0; i < levels; ++i) paths.push_back(path += L"\\a");
+  return paths;
+}
+
 TEST(CleanerEngine, AgeTestKeepsFilesWrittenAfterTheCutOff) {
   FakeFileSystem fs;
   fs.AddFile(L"C:\\T\\old.tmp", 1, kNow - 8);
@@ -50,7 +77,7 @@ TEST(CleanerEngine, ZeroDaysMeansBeforeTodaysMidnightAndHugeCountsKeepEverything
   EXPECT_TRUE(fs.Exists(L"C:\\U\\ancient.tmp"));
 }
 
-TEST(CleanerEngine, ReadOnlyFileGoesByTheShellAndCountsOnce) {
+TEST(CleanerEngine, ReadOnlyFileGoesByTheSecondWayAndCountsOnce) {
   FakeFileSystem fs;
   fs.AddFile(L"C:\\T\\ro.tmp", 300).readOnly = true;
   CleanerEngine e(fs);
@@ -59,7 +86,7 @@ TEST(CleanerEngine, ReadOnlyFileGoesByTheShellAndCountsOnce) {
   EXPECT_EQ(e.counters().files, 1);
   EXPECT_EQ(e.counters().bytes, 300u);
   EXPECT_EQ(e.log(), (Lines{L"Deleted: C:\\T\\ro.tmp"}));
-  EXPECT_EQ(fs.shellCalls, 1);
+  EXPECT_EQ(fs.fallbacks, 1);
 }
 
 TEST(CleanerEngine, LockedFileIsLoggedAndTheRunGoesOn) {
@@ -201,6 +228,104 @@ TEST(CleanerEngine, NoCapOnSubfoldersAndRemovalGrowsWithRecordedFolders) {
   EXPECT_EQ(fs.removeAttempts, 1500);
 }
 
+// A file whose last-write time cannot be read or converted is not known to
+// be old: an age rule keeps it. Without an age it goes like any other.
+TEST(CleanerEngine, UnknownTimesAreKept) {
+  FakeFileSystem fs;
+  fs.AddFile(L"C:\\T\\unknown.tmp", 1, std::nullopt);
+  fs.AddFile(L"C:\\T\\old.tmp", 1, kNow - 30);
+  fs.AddFile(L"C:\\T\\sub\\unknown.tmp", 1, std::nullopt);
+  fs.AddFile(L"C:\\U\\unknown.tmp", 1, std::nullopt);
+  EXPECT_EQ(RunRules(fs, {L"C:\\T\\*.tmp /u /d7", L"C:\\T\\sub\\unknown.tmp /d0"}),
+            (Lines{L"Deleted: C:\\T\\old.tmp"}));
+  EXPECT_TRUE(fs.Exists(L"C:\\T\\unknown.tmp"));
+  EXPECT_TRUE(fs.Exists(L"C:\\T\\sub\\unknown.tmp"));
+  EXPECT_EQ(RunRules(fs, {L"C:\\U\\*.tmp"}), (Lines{L"Deleted: C:\\U\\unknown.tmp"}));
+}
+
+// A locked file that the age test keeps is not reported: it was never to go.
+TEST(CleanerEngine, LockedFileKeptByTheAgeTestIsNotReported) {
+  FakeFileSystem fs;
+  fs.AddFile(L"C:\\T\\new.tmp", 1, kNow).locked = true;
+  fs.AddFile(L"C:\\T\\old.tmp", 1, kNow - 30).locked = true;
+  EXPECT_EQ(RunRules(fs, {L"C:\\T\\*.tmp /d7"}), (Lines{L"Access denied: C:\\T\\old.tmp"}));
+}
+
+// Thousands of levels: walked with no call per level on the stack, in the
+// designed order (shallower files first), the emptied levels removed and
+// the levels above a kept file kept.
+TEST(CleanerEngine, DeepChainIsWalkedToTheBottom) {
+  constexpr int kLevels = 6500;
+  FakeFileSystem fs;
+  const std::vector<std::wstring> chain = Chain(L"C:\\R", kLevels);
+  for (int level : {1, 1000, 4000, kLevels}) fs.AddFile(chain[level - 1] + L"\\f.tmp");
+  fs.AddFile(chain[2999] + L"\\keep.txt");
+  CleanerEngine e(fs);
+  // On a call stack of 1 MiB, what a Windows program's main thread has: a
+  // walk that took stack per level would end the program here.
+  RunOnStack(1 << 20, [&] {
+    e.StartRun();
+    e.RunRuleList({L"C:\\R\\*.tmp /u"}, kNow);
+  });
+  EXPECT_TRUE(fs.violations.empty());
+  EXPECT_EQ(e.log(), (Lines{L"Deleted: " + chain[0] + L"\\f.tmp", L"Deleted: " + chain[999] + L"\\f.tmp",
+                            L"Deleted: " + chain[3999] + L"\\f.tmp", L"Deleted: " + chain[kLevels - 1] + L"\\f.tmp"}));
+  EXPECT_TRUE(fs.Exists(chain[2999] + L"\\keep.txt"));
+  EXPECT_FALSE(fs.Exists(chain[3000]));
+  EXPECT_EQ(fs.removeAttempts, kLevels);
+  EXPECT_EQ(e.recordedFolders(), 3000u);  // the levels that still hold the kept file
+  EXPECT_GE(chain.back().size(), 13000u);
+}
+
+// Someone who may write in the cleaned folder swaps a folder (or a file) for
+// a link to their own target at any moment: between the listing and the
+// delete, between recording and descending, before the removal. Below the
+// rule's folder no link is followed, so nothing outside it is touched.
+TEST(CleanerEngine, LinkSwappedInBetweenLeadsNowhereOutsideTheTree) {
+  using Op = FakeFileSystem::Op;
+  // The swap comes right before the nth call of `op` on `at`.
+  struct Case { Op op; const wchar_t* at; int nth; const wchar_t* swap; const char* what; };
+  const Case cases[] = {
+      {Op::List, L"C:\\T\\sub", 1, L"C:\\T\\sub", "before the subfolder's files are listed"},
+      {Op::RemoveFile, L"C:\\T\\sub\\a.tmp", 1, L"C:\\T\\sub", "between the listing and the delete"},
+      {Op::RemoveFile, L"C:\\T\\sub\\deep\\b.tmp", 1, L"C:\\T\\sub", "an upper folder, before a deeper delete"},
+      {Op::List, L"C:\\T\\sub", 2, L"C:\\T\\sub", "after its files, before it is walked"},
+      {Op::List, L"C:\\T\\sub\\deep", 2, L"C:\\T\\sub\\deep", "a deeper one, before it is walked"},
+      {Op::RemoveFolder, L"C:\\T\\sub\\deep", 1, L"C:\\T\\sub\\deep", "before the removal"},
+      {Op::RemoveFolder, L"C:\\T\\sub\\deep", 1, L"C:\\T\\sub", "its parent, before the removal"},
+      {Op::RemoveFile, L"C:\\T\\x.tmp", 1, L"C:\\T\\x.tmp", "a file for a file link"},
+  };
+  for (const auto& c : cases) {
+    FakeFileSystem fs;
+    const Lines outside{L"C:\\Users\\me\\Documents\\a.tmp", L"C:\\Users\\me\\Documents\\deep\\b.tmp",
+                        L"C:\\Users\\me\\Documents\\letter.tmp", L"C:\\Users\\me\\Documents\\x.tmp"};
+    for (const auto& f : outside) fs.AddFile(f, 7, kNow - 30);
+    fs.AddFolder(L"C:\\Users\\me\\Documents\\empty");
+    for (const wchar_t* f : {L"C:\\T\\sub\\a.tmp", L"C:\\T\\sub\\deep\\b.tmp", L"C:\\T\\x.tmp", L"C:\\T\\z.tmp"})
+      fs.AddFile(f, 1, kNow - 30);
+    const std::wstring target = std::wstring(c.swap) == L"C:\\T\\x.tmp" ? outside[2] : L"C:\\Users\\me\\Documents";
+    bool swapped = false;
+    int seen = 0;
+    fs.beforeCall = [&](FakeFileSystem& f, Op op, const std::wstring& path) {
+      if (swapped || op != c.op || path != c.at || ++seen < c.nth) return;
+      swapped = true;
+      f.SwapForLink(c.swap, target, L"C:\\Attic\\moved");
+    };
+    const Lines before = fs.Paths();
+    CleanerEngine e(fs);
+    e.StartRun();
+    e.RunRuleList({L"C:\\T\\*.tmp /u"}, kNow);
+    SCOPED_TRACE(c.what);
+    EXPECT_TRUE(swapped);
+    EXPECT_TRUE(fs.violations.empty()) << Narrow(fs.violations.front());
+    for (const auto& f : outside) EXPECT_TRUE(fs.Exists(f)) << Narrow(f);
+    EXPECT_TRUE(fs.Exists(L"C:\\Users\\me\\Documents\\empty"));
+    for (const auto& p : fs.deleted) EXPECT_TRUE(std::find(before.begin(), before.end(), p) != before.end()) << Narrow(p);
+    EXPECT_TRUE(fs.Exists(c.swap)) << "the link itself stays";
+    for (const auto& line : e.log()) EXPECT_TRUE(line.starts_with(L"Deleted: C:\\T\\")) << Narrow(line);
+  }
+}
+
 TEST(CleanerTotals, Formatting) {
   struct Case { std::uint64_t bytes; const wchar_t *freed, *bin; };
   const Case cases[] = {
@@ -220,10 +345,20 @@ TEST(CleanerTotals, Formatting) {
   EXPECT_EQ(FormatFreedBytes(1024 * 1024 + 104858, L'.'), L"1.1 MB");
 }
 
+// The engine ends every tree as the table walk of the first design leaves
+// it, with the same log. Seeds 1 to 150 are small trees; from 151 on, half
+// of them hold a deep chain of folders (and files whose time cannot be read),
+// the other half have a folder swapped for a link into a tree of canaries at
+// a random moment of the run: then nothing of the canaries goes and the
+// engine deletes nothing the table walk of the unchanged tree would not.
 TEST(CleanerEngine, RandomTreesEndAsTheTableWalkLeavesThem) {
   const wchar_t* names[] = {L"a", L"B", L"c.tmp", L"D.TMP", L"e.log", L"f.txt", L"g", L"h.x"};
   const wchar_t* masks[] = {L"*.*", L"*.tmp", L"*.log;*.txt", L"*.", L"?.x", L"c*"};
-  for (unsigned seed = 1; seed <= 150; ++seed) {
+  auto holds = [](const std::wstring& outer, const std::wstring& inner) {
+    return inner == outer || inner.starts_with(outer + L"\\");
+  };
+  for (unsigned seed = 1; seed <= 350; ++seed) {
+    const bool chain = seed > 150 && seed % 2 == 0, swap = seed > 150 && seed % 2 == 1;
     std::mt19937 rng(seed);
     auto pick = [&](int n) { return static_cast<int>(rng() % n); };
     FakeFileSystem fs;
@@ -241,25 +376,71 @@ TEST(CleanerEngine, RandomTreesEndAsTheTableWalkLeavesThem) {
         auto& n = fs.AddFile(path, 1 + pick(100), kNow - pick(20));
         n.readOnly = pick(5) == 0;
         n.locked = pick(9) == 0;
+        if (seed > 150 && pick(6) == 0) n.written.reset();
+      }
+    }
+    if (chain) {
+      std::wstring path = folders[pick(static_cast<int>(folders.size()))];
+      for (int level = 10 + pick(40); level > 0; --level) {
+        path += std::wstring(L"\\") + names[pick(2) * 6];  // "a" or "g"
+        fs.AddFolder(path);
+        if (pick(8) == 0) folders.push_back(path);
+        if (pick(4) == 0) fs.AddFile(path + L"\\" + names[2 + pick(6)], 1 + pick(9), kNow - pick(20));
       }
     }
     Lines rules;
     const int ruleCount = 1 + pick(4);
+    std::vector<std::wstring> ruleFolders;
     for (int i = 0; i < ruleCount; ++i) {
-      std::wstring line = folders[pick(static_cast<int>(folders.size()))] + L"\\" + masks[pick(6)];
+      ruleFolders.push_back(folders[pick(static_cast<int>(folders.size()))]);
+      std::wstring line = ruleFolders.back() + L"\\" + masks[pick(6)];
       if (pick(3) != 0) line += L" /u";
       if (pick(4) == 0) line += L" /d" + IntToStr(pick(15));
       rules.push_back(line);
     }
+    // The swap: a folder that is no rule's folder nor above one, at a
+    // random call, for a link to canaries with the same names.
+    std::wstring swapped;
+    long long swapAt = 0, calls = 0;
+    if (swap) {
+      for (const wchar_t* n : names) fs.AddFile(std::wstring(L"C:\\O\\") + n, 5, kNow - 30);
+      for (const wchar_t* n : names) fs.AddFile(std::wstring(L"C:\\O\\a\\") + n, 5, kNow - 30);
+      std::vector<std::wstring> candidates;
+      for (const auto& f : folders)
+        if (f != L"C:\\R" && std::none_of(ruleFolders.begin(), ruleFolders.end(), [&](const std::wstring& r) { return holds(f, r); }))
+          candidates.push_back(f);
+      if (!candidates.empty()) {
+        swapped = candidates[pick(static_cast<int>(candidates.size()))];
+        swapAt = 1 + pick(60);
+      }
+      fs.beforeCall = [&](FakeFileSystem& f, FakeFileSystem::Op, const std::wstring&) {
+        if (++calls == swapAt && !swapped.empty()) f.SwapForLink(swapped, L"C:\\O", L"C:\\Attic");
+      };
+    }
+    const Lines canaries = swap ? fs.Paths() : Lines{};
     FakeFileSystem copy = fs;
+    copy.beforeCall = nullptr;
     TableReference reference(copy, kNow);
     reference.Run(rules);
     CleanerEngine engine(fs);
     engine.RunRuleList(rules, kNow);
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    EXPECT_EQ(fs.Paths(), copy.Paths());
-    EXPECT_EQ(engine.log(), reference.log);
-    EXPECT_LE(fs.removeAttempts, copy.removeAttempts);
+    SCOPED_TRACE("seed " + std::to_string(seed) + " swap " + Narrow(swapped) + " at call " + std::to_string(swapAt));
+    EXPECT_TRUE(fs.violations.empty());
+    if (!swap) {
+      EXPECT_EQ(fs.Paths(), copy.Paths());
+      EXPECT_EQ(engine.log(), reference.log);
+      EXPECT_LE(fs.removeAttempts, copy.removeAttempts);
+      continue;
+    }
+    const Lines after = fs.Paths();
+    for (const auto& p : canaries) {
+      if (!holds(L"C:\\O", p)) continue;
+      EXPECT_TRUE(std::find(after.begin(), after.end(), p) != after.end()) << Narrow(p);
+    }
+    for (const auto& line : engine.log()) {
+      if (!line.starts_with(L"Deleted: ")) continue;
+      EXPECT_TRUE(std::find(reference.log.begin(), reference.log.end(), line) != reference.log.end()) << Narrow(line);
+    }
   }
 }
 

@@ -38,6 +38,13 @@ TEST(RuleListFile, WrittenLinesReadBackTheSame) {
       {{L"C:\\\xC4rger\\*.*"}, "C:\\\xC4rger\\*.*\r\n"},
       // A name the code page cannot hold: UTF-8, not question marks.
       {{L"a", L"C:\\\x65E5\\*.*"}, "\xEF\xBB\xBF" "a\r\nC:\\\xE6\x97\xA5\\*.*\r\n"},
+      // A first line that begins like a byte-order mark in ANSI: UTF-8 with its mark.
+      {{L"\xFF\xFE" L"x\\*.*"}, "\xEF\xBB\xBF" "\xC3\xBF\xC3\xBE" "x\\*.*\r\n"},
+      {{L"\xFE\xFF" L"x"}, "\xEF\xBB\xBF" "\xC3\xBE\xC3\xBF" "x\r\n"},
+      {{L"\xEF\xBB\xBF" L"C:\\*.tmp", L"b"}, "\xEF\xBB\xBF" "\xC3\xAF\xC2\xBB\xC2\xBF" "C:\\*.tmp\r\nb\r\n"},
+      {{L"\xEF\xBB" L"x"}, "\xEF\xBB" "x\r\n"},  // no mark: two of its three bytes
+      {{L"a", L"\xFF\xFE"}, "a\r\n\xFF\xFE\r\n"},  // only the file's start counts
+      {{L"\xFF"}, "\xFF\r\n"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(EncodeRuleList(c.lines, ansi), c.bytes);

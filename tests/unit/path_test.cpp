@@ -29,6 +29,12 @@ TEST(PathParts, Table) {
   }
 }
 
+TEST(PathParts, ParentFolderAsAFolderIsWritten) {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"C:\\a\\b", L"C:\\a"}, {L"C:\\a", L"C:\\"}, {L"\\a", L"\\"}, {L"a", L""}, {L"C:\\a\\", L"C:\\a"}};
+  for (const auto& [path, parent] : cases) EXPECT_EQ(ParentFolder(path), parent);
+}
+
 TEST(PathParts, JoinKeepsOneBackslash) {
   EXPECT_EQ(JoinPath(L"C:\\", L"a"), L"C:\\a");
   EXPECT_EQ(JoinPath(L"C:\\T", L"a"), L"C:\\T\\a");

@@ -6,11 +6,15 @@
 
 #include <windows.h>
 #include <winioctl.h>
+#include <winternl.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/datetime.h"
@@ -215,27 +219,202 @@ TEST_F(CleanerOnFiles, AdapterRefusesLinksAndFoldersForDeletion) {
   File(L"outside\\f.txt", false);
   Folder(L"dir");
   Win32FileSystem fs;
+  const auto any = [](const FileSystem::FileFacts&) { return true; };
   EXPECT_EQ(fs.Probe(P(L"dir")), FileSystem::Kind::Folder);
   EXPECT_EQ(fs.Probe(P(L"outside\\f.txt")), FileSystem::Kind::File);
   EXPECT_EQ(fs.Probe(P(L"nothing")), FileSystem::Kind::Missing);
   EXPECT_EQ(fs.Probe(P(L"out*")), FileSystem::Kind::Missing);
-  EXPECT_FALSE(fs.RemoveFile(P(L"dir")));
-  EXPECT_FALSE(fs.ShellDelete(P(L"dir")));
-  EXPECT_FALSE(fs.ShellDelete(P(L"outside\\*")));
+  EXPECT_NE(fs.RemoveFile(base_, P(L"dir"), any), FileSystem::Outcome::Done);
+  EXPECT_NE(fs.RemoveFile(base_, P(L"outside\\*"), any), FileSystem::Outcome::Done);
+  EXPECT_NE(fs.RemoveFile(P(L"outside"), P(L"outside\\*"), any), FileSystem::Outcome::Done);
+  EXPECT_NE(fs.RemoveFolder(base_, P(L"outside")), FileSystem::Outcome::Done) << "not empty";
+  EXPECT_NE(fs.RemoveFolder(P(L"dir"), P(L"dir")), FileSystem::Outcome::Done) << "the tree itself";
+  // A path that is not below the tree is never reached.
+  EXPECT_EQ(fs.RemoveFile(P(L"dir"), P(L"outside\\f.txt"), any), FileSystem::Outcome::Missing);
+  EXPECT_EQ(fs.RemoveFile(P(L"out"), P(L"outside\\f.txt"), any), FileSystem::Outcome::Missing);
   EXPECT_TRUE(Exists(L"dir"));
   EXPECT_TRUE(Exists(L"outside\\f.txt"));
   if (MakeJunction(P(L"j"), P(L"outside"))) {
     EXPECT_EQ(fs.Probe(P(L"j")), FileSystem::Kind::FolderLink);
-    EXPECT_FALSE(fs.RemoveFolder(P(L"j")));
-    EXPECT_FALSE(fs.ShellDelete(P(L"j")));
+    EXPECT_NE(fs.RemoveFolder(base_, P(L"j")), FileSystem::Outcome::Done);
+    EXPECT_NE(fs.RemoveFile(base_, P(L"j"), any), FileSystem::Outcome::Done);
+    EXPECT_NE(fs.RemoveFile(base_, P(L"j\\f.txt"), any), FileSystem::Outcome::Done);
+    std::vector<FileEntry> entries;
+    EXPECT_EQ(fs.List(base_, P(L"j"), entries), FileSystem::Listing::Missing) << "below the tree a link is no folder";
     EXPECT_TRUE(Exists(L"j"));
+    EXPECT_TRUE(Exists(L"outside\\f.txt"));
   } else {
     std::printf("[  NOTE    ] this system creates no junctions: junction case not run\n");
   }
   std::vector<FileEntry> entries;
-  EXPECT_FALSE(fs.List(P(L"nothing"), entries));
-  EXPECT_TRUE(fs.List(P(L"dir"), entries));
+  EXPECT_NE(fs.List(P(L"nothing"), P(L"nothing"), entries), FileSystem::Listing::Listed);
+  EXPECT_EQ(fs.List(P(L"dir"), P(L"dir"), entries), FileSystem::Listing::Listed);
   EXPECT_TRUE(entries.empty());
+  // The handle's facts: size, and the time the age test reads.
+  File(L"dir\\dated.tmp", true);
+  std::optional<double> written;
+  std::uint64_t size = 0;
+  EXPECT_EQ(fs.RemoveFile(P(L"dir"), P(L"dir\\dated.tmp"), [&](const FileSystem::FileFacts& f) {
+              written = f.written;
+              size = f.size;
+              return false;
+            }),
+            FileSystem::Outcome::Refused);
+  ASSERT_TRUE(written.has_value());
+  EXPECT_NEAR(*written, now_ - 10, 1.0 / 24);
+  EXPECT_EQ(size, Narrow(L"dir\\dated.tmp").size());
+  EXPECT_TRUE(Exists(L"dir\\dated.tmp"));
+}
+
+// Names that end in a blank or a dot are files of their own. Made through
+// the extended form, each is listed, dated, measured, deleted and removed as
+// it is named, never as the name Windows would make of it.
+TEST_F(CleanerOnFiles, TrailingBlanksAndDotsNameTheirOwnFiles) {
+  Folder(L"t");
+  File(L"t\\x.lo ", true);  // only this one matches "x.lo?*"
+  File(L"t\\x.lo", true);
+  File(L"t\\y.", true);  // only this one matches "y?*"
+  File(L"t\\y", true);
+  Folder(L"t\\sub. ");
+  Folder(L"t\\sub");
+  File(L"t\\sub. \\a.tmp", true);  // old: goes
+  File(L"t\\sub\\a.tmp", false);   // new: stays
+  Folder(L"t\\e.");                // empty: removed
+  Folder(L"t\\e");
+  File(L"t\\e\\keep.txt", true);
+  Win32FileSystem fs;
+  CleanerEngine engine(fs);
+  engine.StartRun();
+  engine.RunRuleList({P(L"t") + L"\\x.lo?*", P(L"t") + L"\\y?*", P(L"t") + L"\\*.tmp /u /d7"}, now_);
+  for (const auto& line : engine.log()) std::printf("  %s\n", Narrow(line).c_str());
+  EXPECT_EQ(engine.log(), (std::vector<std::wstring>{L"Deleted: " + P(L"t\\x.lo "), L"Deleted: " + P(L"t\\y."),
+                                                     L"Deleted: " + P(L"t\\sub. \\a.tmp")}));
+  EXPECT_FALSE(Exists(L"t\\x.lo "));
+  EXPECT_EQ(Content(L"t\\x.lo"), "t\\x.lo");
+  EXPECT_FALSE(Exists(L"t\\y."));
+  EXPECT_EQ(Content(L"t\\y"), "t\\y");
+  EXPECT_EQ(Content(L"t\\sub\\a.tmp"), "t\\sub\\a.tmp");
+  EXPECT_FALSE(Exists(L"t\\sub. ")) << "emptied, removed";
+  EXPECT_FALSE(Exists(L"t\\e."));
+  EXPECT_TRUE(Exists(L"t\\e\\keep.txt"));
+  EXPECT_EQ(engine.counters().bytes, Narrow(L"t\\x.lo ").size() + Narrow(L"t\\y.").size() + Narrow(L"t\\sub. \\a.tmp").size());
+}
+
+// A 2,000-level chain on real files: walked to the bottom, its emptied
+// levels removed, the levels above a kept file kept. The chain is built from
+// the bottom up (each new level made at the top and the chain so far moved
+// into it) and checked through handles level by level: under Wine every
+// open of an existing path costs in proportion to the square of its depth.
+TEST(CleanerOnRealChain, TwoThousandLevels) {
+  using NtCreateFileFn = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK, PLARGE_INTEGER,
+                                          ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
+  const auto create = reinterpret_cast<NtCreateFileFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtCreateFile")));
+  ASSERT_NE(create, nullptr);
+  // Opens `name` in the folder `parent`.
+  auto at = [&](HANDLE parent, const std::wstring& name, bool folder) {
+    UNICODE_STRING text{static_cast<USHORT>(name.size() * 2), static_cast<USHORT>(name.size() * 2),
+                        const_cast<wchar_t*>(name.c_str())};
+    OBJECT_ATTRIBUTES oa;
+    InitializeObjectAttributes(&oa, &text, OBJ_CASE_INSENSITIVE, parent, nullptr);
+    IO_STATUS_BLOCK io{};
+    HANDLE h = nullptr;
+    const NTSTATUS st = create(&h, (folder ? FILE_LIST_DIRECTORY | FILE_TRAVERSE : FILE_READ_ATTRIBUTES) | SYNCHRONIZE | DELETE,
+                               &oa, &io, nullptr, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN,
+                               FILE_SYNCHRONOUS_IO_NONALERT | (folder ? FILE_DIRECTORY_FILE : FILE_NON_DIRECTORY_FILE),
+                               nullptr, 0);
+    return UniqueHandle(st >= 0 ? h : nullptr);
+  };
+  constexpr int kLevels = 2000, kKept = 500;
+  // On the sandbox drive, whose folder on the host is short: the host's
+  // path of the deepest file must stay within what the host allows.
+  const std::wstring root = L"S:\\c" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring top = root + L"\\a", next = root + L"\\b";
+  ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(top.c_str(), nullptr));
+  for (int level = kLevels; level >= 1; --level) {
+    if (level < kLevels) {
+      ASSERT_TRUE(CreateDirectoryW(next.c_str(), nullptr));
+      ASSERT_TRUE(MoveFileW(top.c_str(), (next + L"\\a").c_str())) << "level " << level;
+      ASSERT_TRUE(MoveFileW(next.c_str(), top.c_str())) << "level " << level;
+    }
+    if (level == 1 || level == 1000 || level == kLevels) testing::WriteBytes(top + L"\\f.tmp", "f");
+    if (level == kKept) testing::WriteBytes(top + L"\\keep.txt", "keep");
+  }
+  std::wstring deepest = root;
+  for (int level = 1; level <= kLevels; ++level) deepest += L"\\a";
+  Win32FileSystem fs;
+  CleanerEngine engine(fs);
+  engine.StartRun();
+  engine.RunRuleList({root + L"\\*.tmp /u"}, 46000.5);
+  EXPECT_EQ(engine.log(), (std::vector<std::wstring>{L"Deleted: " + top + L"\\f.tmp",
+                                                     L"Deleted: " + deepest.substr(0, root.size() + 2000) + L"\\f.tmp",
+                                                     L"Deleted: " + deepest + L"\\f.tmp"}));
+  EXPECT_EQ(engine.counters().files, 3);
+  // Level by level from the top: the kept levels are there, the next is not.
+  std::vector<UniqueHandle> chain;
+  chain.push_back(UniqueHandle(CreateFileW(root.c_str(), FILE_LIST_DIRECTORY | FILE_TRAVERSE | SYNCHRONIZE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                           FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
+  ASSERT_TRUE(chain.back().IsValid());
+  while (chain.size() <= kLevels) {
+    UniqueHandle level = at(chain.back().Get(), L"a", true);
+    if (!level.IsValid()) break;
+    chain.push_back(std::move(level));
+  }
+  EXPECT_EQ(chain.size() - 1, static_cast<std::size_t>(kKept));
+  UniqueHandle keep = at(chain.back().Get(), L"keep.txt", false);
+  EXPECT_TRUE(keep.IsValid());
+  // Cleaned up from the bottom, through the handles.
+  const auto dispose = [](HANDLE h) {
+    FILE_DISPOSITION_INFO d{TRUE};
+    return SetFileInformationByHandle(h, FileDispositionInfo, &d, sizeof d) != 0;
+  };
+  if (keep.IsValid()) dispose(keep.Get());
+  keep.Close();
+  while (chain.size() > 1) {
+    dispose(chain.back().Get());
+    chain.pop_back();
+  }
+  chain.clear();
+  EXPECT_TRUE(RemoveDirectoryW(root.c_str()));
+}
+
+// Where the system makes junctions: a folder of the tree is swapped for a
+// junction to another folder between the listing and the delete. Nothing
+// outside the tree goes.
+TEST_F(CleanerOnFiles, JunctionSwappedInBeforeTheDeleteLeadsNowhere) {
+  class Swapping : public Win32FileSystem {
+   public:
+    std::wstring at;
+    std::function<void()> before;
+    Outcome RemoveFile(const std::wstring& tree, const std::wstring& path, const Allow& allow) override {
+      if (before && path == at) std::exchange(before, nullptr)();
+      return Win32FileSystem::RemoveFile(tree, path, allow);
+    }
+  };
+  Folder(L"outside");
+  File(L"outside\\a.tmp", true);
+  Folder(L"tree");
+  Folder(L"tree\\sub");
+  File(L"tree\\sub\\a.tmp", true);
+  File(L"tree\\first.tmp", true);
+  bool junction = false;
+  Swapping fs;
+  fs.at = P(L"tree\\sub\\a.tmp");  // listed, not yet deleted
+  fs.before = [&] {
+    MoveFileW(Prefixed(P(L"tree\\sub")).c_str(), Prefixed(P(L"moved")).c_str());
+    junction = MakeJunction(P(L"tree\\sub"), P(L"outside"));
+  };
+  CleanerEngine engine(fs);
+  engine.StartRun();
+  engine.RunRuleList({P(L"tree") + L"\\*.tmp /u"}, now_);
+  if (!junction) {
+    std::printf("[  NOTE    ] this system creates no junctions: swap case not run\n");
+    return;
+  }
+  EXPECT_EQ(Content(L"outside\\a.tmp"), "outside\\a.tmp");
+  EXPECT_TRUE(Exists(L"tree\\sub")) << "the junction stays";
 }
 
 }  // namespace

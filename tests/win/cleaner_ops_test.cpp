@@ -53,6 +53,11 @@ TEST(CleanerOps, RecycleBinQueryAnswersWithoutFailing) {
 
 #include "cleaner/builtin_rules_win.h"
 
+#include <algorithm>
+#include <optional>
+
+#include "base/text.h"
+
 namespace corvel {
 namespace {
 
@@ -68,6 +73,66 @@ TEST(CleanerOps, BuiltInRulesResolveOnThisSystem) {
   EXPECT_LE(lines.size(), 98u);
   EXPECT_NE(std::find(lines.begin(), lines.end(), b.windows + L"\\Temp\\*.* /u"), lines.end());
   CoUninitialize();
+}
+
+// The Temp base on this system, by the environment: never the folder the
+// program was started from, never a drive root or the profile.
+TEST(CleanerOps, TempRowFollowsTempOnly) {
+  testing::TempFolder temp(L"corvel-temp-"), launch(L"corvel-launch-");
+  // The process's environment and current folder, put back at the end.
+  struct Restore {
+    static std::optional<std::wstring> Get(const wchar_t* name) {
+      std::wstring value(32768, L'\0');
+      const DWORD n = GetEnvironmentVariableW(name, value.data(), 32768);
+      return n ? std::optional<std::wstring>(value.c_str()) : std::nullopt;
+    }
+    std::optional<std::wstring> tmp = Get(L"TMP"), temp = Get(L"TEMP");
+    wchar_t folder[MAX_PATH] = L"", temporary[MAX_PATH] = L"";
+    Restore() {
+      GetCurrentDirectoryW(MAX_PATH, folder);
+      GetTempPathW(MAX_PATH, temporary);
+      CoInitialize(nullptr);
+    }
+    ~Restore() {
+      SetEnvironmentVariableW(L"TMP", tmp ? tmp->c_str() : nullptr);
+      SetEnvironmentVariableW(L"TEMP", temp ? temp->c_str() : nullptr);
+      // Started from a host folder no drive reaches, the old one cannot be
+      // set again; anywhere but the launch folder will do.
+      if (!SetCurrentDirectoryW(folder)) SetCurrentDirectoryW(temporary);
+      CoUninitialize();
+    }
+  } restore;  // before the folders go: the launch folder is current until then
+  ASSERT_TRUE(SetCurrentDirectoryW(launch.path().c_str()));
+  Win32BuiltInEnvironment env;
+  const BuiltInBases b = ResolveBuiltInBases();
+  auto hasRowOn = [&](const std::wstring& folder) {
+    const auto lines = BuildBuiltInRules(ResolveBuiltInBases(), env, false, false);
+    return std::find(lines.begin(), lines.end(), folder + L"\\*.* /u") != lines.end();
+  };
+  auto anyRowUnder = [&](const std::wstring& folder) {
+    for (const auto& line : BuildBuiltInRules(ResolveBuiltInBases(), env, false, false))
+      if (line.starts_with(folder)) return true;
+    return false;
+  };
+  struct Case { const wchar_t* tmp; std::wstring temp; bool row; const char* what; };
+  const std::wstring slashed = ReplaceAll(temp.Folder(), L"\\", L"/");
+  const Case cases[] = {
+      {nullptr, temp.Folder(), true, "TMP unset, TEMP set"},
+      {L"X:\\x", slashed, true, "TEMP with forward slashes"},
+      {nullptr, L"", false, "both unset"},
+      {temp.path().c_str(), L"", false, "TMP set, TEMP unset"},
+      {nullptr, L"C:\\", false, "TEMP a drive root"},
+      {nullptr, b.profile, false, "TEMP the profile"},
+      {nullptr, temp.Folder() + L"\\missing", false, "TEMP not existing"},
+  };
+  for (const auto& c : cases) {
+    SetEnvironmentVariableW(L"TMP", c.tmp);
+    SetEnvironmentVariableW(L"TEMP", c.temp.empty() ? nullptr : c.temp.c_str());
+    EXPECT_EQ(hasRowOn(temp.Folder()), c.row) << c.what;
+    EXPECT_FALSE(anyRowUnder(launch.Folder())) << c.what << ": the launch folder is never cleaned";
+    EXPECT_FALSE(hasRowOn(L"C:")) << c.what;
+    if (!b.profile.empty()) EXPECT_FALSE(hasRowOn(b.profile)) << c.what;
+  }
 }
 
 }  // namespace

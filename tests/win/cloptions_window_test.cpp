@@ -66,6 +66,10 @@ TEST_F(ClOptionsWindow, AddChecksInOrderAndLineForms) {
       {{L"C:\\T", 0, L"*.tmp", false, L"0", false}, nullptr, L"0 days is not valid!"},
       {{L"C:\\T", 1, L"  ", false, L"0", false}, nullptr, L"0 days is not valid!"},
       {{L"C:\\T", 1, L"  ", true, L"3", false}, nullptr, L"Invalid file mask!"},
+      // No day count with the age option: refused like "0".
+      {{L"C:\\T", 1, L"*.log", true, L"", false}, nullptr, L"0 days is not valid!"},
+      {{L"C:/users/me/temp", 1, L"*.tmp", false, L"", false}, L"C:\\users\\me\\temp\\*.tmp", nullptr},
+      {{L"C:\\T", 1, L"*.tmp /u", false, L"10", false}, nullptr, L"Invalid file mask!"},
   };
   std::vector<std::wstring> expected;
   for (const auto& c : cases) {
@@ -170,7 +174,7 @@ TEST_F(ClOptionsWindow, DeleteRemovesTheSelectedItemOnly) {
   EXPECT_TRUE(dialogs.calls.empty());
 }
 
-TEST_F(ClOptionsWindow, SaveCreatesTheFolderAndAnEmptyListKeepsTheFile) {
+TEST_F(ClOptionsWindow, SaveCreatesTheFolderAndAnEmptyListEmptiesTheFile) {
   window->SetInputs({L"C:\\Temp", 1, L"*.log", true, L"3", true});
   Click(L"ToolButton5");
   Click(L"ToolButton3");
@@ -186,8 +190,89 @@ TEST_F(ClOptionsWindow, SaveCreatesTheFolderAndAnEmptyListKeepsTheFile) {
   Click(L"ToolButton3");
   EXPECT_FALSE(window->Changed());
   EXPECT_TRUE(dialogs.calls.empty());
-  EXPECT_EQ(ReadWholeFile(window->listFile), std::optional<std::string>("C:\\Temp\\*.log /u /d3\r\n"))
-      << "an empty list writes nothing";
+  // The rules the user deleted must not go on deleting files.
+  EXPECT_EQ(ReadWholeFile(window->listFile), std::optional<std::string>(""))
+      << "an empty list empties the file";
+  Open(1);
+  EXPECT_TRUE(window->Items().empty());
+}
+
+// A list that exists but cannot be read is not replaced by the empty window:
+// every save is refused with the reason until the list has been read.
+TEST_F(ClOptionsWindow, UnreadableListIsNeverOverwritten) {
+  CreateDirectoryW((folder / L"lgxdata").c_str(), nullptr);
+  WriteBytes(window->listFile, "C:\\Old\\*.*\r\n");
+  HANDLE lock = CreateFileW(window->listFile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  window->language = 1;
+  window->Show();
+  app::ProcessMessages();
+  ASSERT_EQ(dialogs.calls.size(), 1u) << "the failed read is reported";
+  const DialogCall readError = dialogs.Last();
+  EXPECT_EQ(readError.caption, Dialogs::ApplicationTitle());
+  EXPECT_EQ(readError.flags, mb::kOk | mb::kIconError);
+  EXPECT_TRUE(window->Items().empty());
+
+  for (const bool withRule : {false, true}) {
+    dialogs.calls.clear();
+    if (withRule) {
+      window->SetInputs({L"C:\\New", 0, L"*.tmp", false, L"10", false});
+      Click(L"ToolButton5");
+    }
+    Click(L"ToolButton3");
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.Last().text, readError.text);
+    EXPECT_EQ(dialogs.Last().caption, Dialogs::ApplicationTitle());
+    EXPECT_EQ(dialogs.Last().flags, mb::kOk | mb::kIconError);
+  }
+  EXPECT_TRUE(window->Changed());
+  // Closing with Yes is refused the same way and keeps the window.
+  dialogs.calls.clear();
+  dialogs.AnswerBox(mb::kIdYes);
+  Click(L"ToolButton1");
+  ASSERT_EQ(dialogs.calls.size(), 2u);
+  EXPECT_EQ(dialogs.Last().text, readError.text);
+  EXPECT_TRUE(Visible());
+  CloseHandle(lock);
+  EXPECT_EQ(ReadWholeFile(window->listFile), std::optional<std::string>("C:\\Old\\*.*\r\n"));
+
+  // Read at the next showing: saving works again.
+  Open(1);
+  ASSERT_EQ(window->Items(), (std::vector<std::wstring>{L"C:\\Old\\*.*"}));
+  window->SetInputs({L"C:\\New", 0, L"*.tmp", false, L"10", false});
+  Click(L"ToolButton5");
+  Click(L"ToolButton3");
+  EXPECT_TRUE(dialogs.calls.empty());
+  EXPECT_EQ(ReadWholeFile(window->listFile), std::optional<std::string>("C:\\Old\\*.*\r\nC:\\New\\*.*\r\n"));
+}
+
+// The list's folder cannot be made: the standard error box, not the write
+// message, and the changed flag stays, with rules and with an empty list.
+TEST_F(ClOptionsWindow, FolderThatCannotBeMadeIsReportedAndKeepsTheChanges) {
+  WriteBytes(folder / L"blocked", "a file where the folder would be");
+  const std::wstring lists[] = {folder / L"missing\\lgxdata\\cleaner.lst", folder / L"blocked\\cleaner.lst"};
+  for (const std::wstring& list : lists) {
+    for (const bool empty : {false, true}) {
+      window->listFile = list;
+      Open(1);
+      if (!empty) {
+        window->SetInputs({L"C:\\T", 0, L"*.tmp", false, L"10", false});
+        Click(L"ToolButton5");
+      } else {
+        Click(L"ToolButton2");  // nothing selected: only the changed flag
+      }
+      ASSERT_TRUE(window->Changed());
+      Click(L"ToolButton3");
+      SCOPED_TRACE(Narrow(list) + (empty ? " (empty list)" : ""));
+      ASSERT_EQ(dialogs.calls.size(), 1u);
+      EXPECT_EQ(dialogs.Last().caption, Dialogs::ApplicationTitle());
+      EXPECT_EQ(dialogs.Last().flags, mb::kOk | mb::kIconError);
+      EXPECT_NE(dialogs.Last().text, L"Error saving list file!");
+      EXPECT_TRUE(window->Changed());
+      EXPECT_FALSE(FileExists(list));
+    }
+  }
+  EXPECT_EQ(ReadWholeFile(folder / L"blocked"), std::optional<std::string>("a file where the folder would be"));
 }
 
 TEST_F(ClOptionsWindow, FailedSaveKeepsTheOldListAndTheWindow) {

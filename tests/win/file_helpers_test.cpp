@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/datetime.h"
+#include "base/text.h"
 #include "win/handles.h"
 #include "win/support/temp_folder.h"
 
@@ -138,6 +139,18 @@ TEST_F(FileHelpers, FileLastAccessedPassesThroughTheDosForm) {
     SetLocalTime(path, Which::Accessed, c.y, c.m, c.d, c.h, c.mi, c.s);
     EXPECT_EQ(FileLastAccessed(path), c.expected) << c.what;
     EXPECT_EQ(FileLastAccessed(Path(L"dated.*")), c.expected) << c.what << " (wildcard)";
+  }
+}
+
+// The write date names one file: a pattern matches nothing, even when a file
+// it would match exists (the size and the access date do take patterns).
+TEST_F(FileHelpers, FileLastWrittenTakesNoWildcards) {
+  const std::wstring path = MakeFile(L"dated.txt", 10);
+  SetLocalTime(path, Which::Written, 2023, 5, 17, 10, 15, 36);
+  ASSERT_NE(FileLastWritten(path), 0.0);
+  for (const wchar_t* pattern : {L"*.txt", L"dated.*", L"date?.txt", L"?ated.txt"}) {
+    EXPECT_EQ(FileLastWritten(Path(pattern)), 0.0) << Narrow(pattern);
+    EXPECT_NE(FileSizeOf(Path(pattern)), 0u) << Narrow(pattern);
   }
 }
 
