@@ -250,7 +250,8 @@ void Controls::Rescale(UINT dpi) {
     }
     if (s.kind == Kind::ListBox && (s.flags & kOwnerDraw)) {
       const int height = static_cast<int>(SendMessageW(info.hwnd, LB_GETITEMHEIGHT, 0, 0));
-      if (height > 0) SendMessageW(info.hwnd, LB_SETITEMHEIGHT, 0, MulDiv(height, static_cast<int>(dpi), static_cast<int>(old)));
+      if (height > 0)
+        SendMessageW(info.hwnd, LB_SETITEMHEIGHT, 0, MulDiv(height, static_cast<int>(dpi), static_cast<int>(old)));
     }
     PlaceControl(info);
   }
