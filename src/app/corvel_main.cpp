@@ -12,6 +12,7 @@
 #include "cleaner/cloptions_window.h"
 #include "info/ping_window.h"
 #include "info/wmi_win.h"
+#include "tools/check_user_window.h"
 #include "win/codepage_win.h"
 #include "win/dialogs_win.h"
 #include "win/shell_win.h"
@@ -34,7 +35,9 @@ class ToolWindows {
 
  private:
   // In start-up order.
-  ToolShellWindow log_, transparent_, select_, selLang_, viewer_, checkUser_, alarm_, icons_, app_;
+  ToolShellWindow log_, transparent_, select_, selLang_, viewer_;
+  TFormCheckUser checkUser_;
+  ToolShellWindow alarm_, icons_, app_;
   TFormRech calc_;
   TFormClOptions clOptions_;
   ToolShellWindow lock_, rename_, userList_, dos_, cleaner_;
@@ -48,7 +51,7 @@ ToolWindows::ToolWindows(Dialogs& dialogs, Shell& shell, const CodePage& codePag
       select_(dialogs, L"TFormSelect", L"Screenshot", 300, 180),
       selLang_(dialogs, L"TFormSelLang", L"Language", 240, 120),
       viewer_(dialogs, L"TFormViewer", L"Clipboard", 684, 514),
-      checkUser_(dialogs, L"TFormCheckUser", L"New AutoRun Entry", 300, 180),
+      checkUser_(dialogs),
       alarm_(dialogs, L"TFormAlarm", L"Set alarm", 220, 120),
       icons_(dialogs, L"TFormIcons", L"Extract icons from file", 500, 360),
       app_(dialogs, L"TFormApp", L"Start", 420, 160),
@@ -79,6 +82,7 @@ SysInfoTools ToolWindows::ForMainWindow() {
   if (about_.hwnd()) tools.about = &about_;
   if (calc_.hwnd()) tools.calc = &calc_;
   if (ping_.hwnd()) tools.ping = &ping_;
+  if (checkUser_.hwnd()) tools.checkUser = &checkUser_;
   return tools;
 }
 

@@ -7,6 +7,7 @@
 #include "base/errors.h"
 #include "base/text.h"
 #include "info/ping_window.h"
+#include "win/control_wrappers.h"
 #include "win/files.h"
 #include "win/folders.h"
 #include "win/locale.h"
@@ -69,7 +70,9 @@ TFormSysInfo::TFormSysInfo(const SysInfoSources& sources)
       displayPage_(*this, wmi_, messages_, sources.display),
       apmSoundPage_(*this, wmi_, sources.power, sources.sound, sources.windowsMajor),
       biosPage_(*this, wmi_, ops_),
-      mainboardPage_(*this, wmi_, ops_) {
+      mainboardPage_(*this, wmi_, ops_),
+      processPage_(*this, messages_, ops_),
+      autostartPage_(*this, messages_, ops_, uiLanguage_) {
   wmi_.SetDecimalSeparator(UserDecimalSeparator());
   // Start-up messages need their texts before the settings are loaded.
   messages_.Fill(Language::kGerman);
@@ -86,14 +89,16 @@ void TFormSysInfo::Create() {
   OnClick(L"SpeedButton44", [this] { BitBtn44Click(); });
   OnClick(L"SpeedButton28", [this] { SpeedButton28Click(); });
   OnClick(L"Buttoncalc", [this] { ButtoncalcClick(); });
-  for (TabPage* page : std::initializer_list<TabPage*>{&systemPage_, &cpuPage_, &networkPage_, &memoryPage_,
-                                                         &displayPage_, &apmSoundPage_, &biosPage_, &mainboardPage_})
+  for (TabPage* page :
+       std::initializer_list<TabPage*>{&systemPage_, &cpuPage_, &networkPage_, &memoryPage_, &displayPage_,
+                                       &apmSoundPage_, &biosPage_, &mainboardPage_, &processPage_, &autostartPage_})
     page->Bind();
 }
 
 void TFormSysInfo::SetTools(const SysInfoTools& tools) {
   tools_ = tools;
   networkPage_.SetPingWindow(tools.ping);
+  autostartPage_.SetCheckUserWindow(tools.checkUser);
 }
 
 void TFormSysInfo::CreatePages() {
@@ -104,18 +109,20 @@ void TFormSysInfo::CreatePages() {
   const std::span<const ControlSpec> tables[kPageCount] = {
       systemPage_.Layout(),   cpuPage_.Layout(),  {},                       networkPage_.Layout(), memoryPage_.Layout(),
       displayPage_.Layout(),  apmSoundPage_.Layout(), biosPage_.Layout(), mainboardPage_.Layout(), kControlPage,
-      {},                     {},                 kMiscPage};
+      processPage_.Layout(),  autostartPage_.Layout(), kMiscPage};
   for (int i = 0; i < kPageCount; ++i) {
     AddPage(kPages[i].sheet, kPages[i].bottom, pageControl_, tables[i]);
   }
   // The Control page is active as designed; nothing else is selected before showing.
-  SendMessageW(pageControl_, TCM_SETCURSEL, kControl, 0);
+  TabControl(pageControl_).Select(kControl);
   ShowSelectedPage();
+  OnNotify(L"PageControl1", TCN_SELCHANGE, [this](const NMHDR&) {
+    ShowSelectedPage();
+    PageControl1Change();
+  });
 }
 
-int TFormSysInfo::ActivePage() const {
-  return static_cast<int>(SendMessageW(pageControl_, TCM_GETCURSEL, 0, 0));
-}
+int TFormSysInfo::ActivePage() const { return TabControl(pageControl_).Selected(); }
 
 bool TFormSysInfo::PageBuilt(int index) const {
   return pages().find(kPages[index].sheet)->second->Built();
@@ -134,13 +141,6 @@ void TFormSysInfo::ShowSelectedPage() {
   }
 }
 
-void TFormSysInfo::Notify(const NMHDR& header) {
-  if (header.hwndFrom == pageControl_ && header.code == TCN_SELCHANGE) {
-    ShowSelectedPage();
-    PageControl1Change();
-  }
-}
-
 LRESULT TFormSysInfo::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ACTIVATE:
@@ -153,12 +153,6 @@ LRESULT TFormSysInfo::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
           activatedOnce_ = true;
           FormActivate();
         }
-      }
-      break;
-    case WM_TIMER:
-      if (wp == kTimer1) {
-        cpuPage_.Timer1Timer();
-        return 0;
       }
       break;
     case WM_DESTROY:
@@ -240,8 +234,8 @@ void TFormSysInfo::RefreshActivePage() {
     case kBios: biosPage_.FillBiosPage(); break;
     case kMainboard: mainboardPage_.FillMainboardPage(); break;
     case kControl: break;
-    case kProcess: ProcessPageRefresh(); break;
-    case kAutostart: FillAutostartList(); break;
+    case kProcess: processPage_.BtnRefreshClick(); break;
+    case kAutostart: autostartPage_.FillAutostartList(); break;
     case kMisc: MiscPageEntry(); break;
   }
 }

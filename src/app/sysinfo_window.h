@@ -19,12 +19,15 @@
 #include "info/network_page_window.h"
 #include "info/system_page_window.h"
 #include "info/wmi_query.h"
+#include "tools/autostart_page_window.h"
+#include "tools/process_page_window.h"
 #include "win/form.h"
 #include "win/help.h"
 
 namespace corvel {
 
 class TAboutBox;
+class TFormCheckUser;
 class TFormPing;
 class TwoLanguageForm;
 
@@ -51,6 +54,7 @@ struct SysInfoTools {
   TAboutBox* about = nullptr;
   TwoLanguageForm* calc = nullptr;
   TFormPing* ping = nullptr;
+  TFormCheckUser* checkUser = nullptr;
 };
 
 class TFormSysInfo : public Form, private WmiOutputs {
@@ -102,7 +106,6 @@ class TFormSysInfo : public Form, private WmiOutputs {
  protected:
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void FormCloseRequested() override;
-  void Notify(const NMHDR& header) override;
 
  private:
   // What WmiQuery writes besides its result: the Network page's adapter
@@ -122,8 +125,6 @@ class TFormSysInfo : public Form, private WmiOutputs {
 
   // Pages of later work.
   void FillFoldersPage() {}
-  void ProcessPageRefresh() {}
-  void FillAutostartList() {}
   void CheckIconPositionsOnActivate() {}
 
   ApplicationHelp& help_;
@@ -143,6 +144,8 @@ class TFormSysInfo : public Form, private WmiOutputs {
   ApmSoundPage apmSoundPage_;
   BiosPage biosPage_;
   MainboardPage mainboardPage_;
+  ProcessPage processPage_;
+  AutostartPage autostartPage_;
 
   Language uiLanguage_;
   std::wstring architecture_;

@@ -72,7 +72,9 @@ wchar_t SystemCpuSource::DecimalSeparator() { return UserDecimalSeparator(); }
 
 std::span<const ControlSpec> CpuPage::Layout() const { return kCpuPage; }
 
-void CpuPage::StopTimer1() { KillTimer(form().hwnd(), kTimer1); }
+void CpuPage::Bind() { form().OnTimer(kTimer1, [this] { Timer1Timer(); }); }
+
+void CpuPage::StopTimer1() { form().StopTimer(kTimer1); }
 
 void CpuPage::FillCpuPage() {
   HWND bar = Ctl(L"ProgressBar2");
@@ -109,7 +111,7 @@ void CpuPage::FillCpuPage() {
 
   HWND load = Ctl(L"LabelPLoad"), caption = Ctl(L"Label106");
   try {
-    SetTimer(form().hwnd(), kTimer1, kTimer1Interval, nullptr);
+    form().StartTimer({kTimer1, kTimer1Interval});
     SetVisible(load, true);
     SetVisible(caption, true);
     const CpuLoad now = ParseCpuLoad(wmi_.WmiQuery(L"Win32_Processor", L"LoadPercentage"));

@@ -32,6 +32,7 @@ class CpuPage : public TabPage {
  public:
   CpuPage(Form& form, WmiQueryService& wmi, CpuSource& source) : TabPage(form), wmi_(wmi), source_(source) {}
   std::span<const ControlSpec> Layout() const override;
+  void Bind() override;
 
   // Starts Timer1; every refresh stops it first (StopTimer1).
   void FillCpuPage();

@@ -28,17 +28,6 @@ void TFormPing::FormShow() {
   CentreOnOwner();
 }
 
-void TFormPing::CentreOnOwner() {
-  HWND owner = GetWindow(hwnd(), GW_OWNER);
-  if (!owner) return;
-  RECT o, w;
-  GetWindowRect(owner, &o);
-  GetWindowRect(hwnd(), &w);
-  const int width = w.right - w.left, height = w.bottom - w.top;
-  SetWindowPos(hwnd(), nullptr, o.left + (o.right - o.left - width) / 2, o.top + (o.bottom - o.top - height) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TFormPing::AddLine(const std::wstring& line) {
   ListBox(Ctl(L"ListBox1")).Add(line);
 }

@@ -21,9 +21,6 @@ class TFormPing : public Form {
 
  protected:
   void FormShow() override;
-
- private:
-  void CentreOnOwner();
 };
 
 }  // namespace corvel

@@ -5,6 +5,8 @@
 
 #include "info/system_facts.h"
 #include "info/system_facts_win.h"
+#include "win/control_wrappers.h"
+#include "win/handles.h"
 
 namespace corvel {
 
@@ -93,20 +95,20 @@ void SystemPage::FillSystemPage(const std::wstring& architecture) {
 }
 
 void SystemPage::FillDriveList() {
-  HWND list = Ctl(L"JvDriveList1");
+  ListBox list(Ctl(L"JvDriveList1"));
   const wchar_t current = CurrentDrive();
-  SendMessageW(list, LB_SETITEMHEIGHT, 0, Scale(kDriveItemHeight, Dpi()));
-  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  list.SetItemHeight(Scale(kDriveItemHeight, Dpi()));
+  list.Clear();
   int select = 0;
   for (const DriveEntry& drive : ListDrives(&driveImages_)) {
     // Letter order, not the names' order: the list box does not sort.
-    const LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.name.c_str()));
+    const int at = list.Add(drive.name);
     if (at < 0) continue;
     // The letter in the low word, the icon index (+1, 0 without) above it.
-    SendMessageW(list, LB_SETITEMDATA, at, MAKELPARAM(drive.letter, drive.icon + 1));
-    if (drive.letter == current) select = static_cast<int>(at);
+    list.SetData(at, MAKELPARAM(drive.letter, drive.icon + 1));
+    if (drive.letter == current) select = at;
   }
-  SendMessageW(list, LB_SETCURSEL, select, 0);
+  if (list.Count() > 0) list.Select(select);
 }
 
 void SystemPage::DrawDriveItem(const DRAWITEMSTRUCT& item) {
@@ -114,31 +116,30 @@ void SystemPage::DrawDriveItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  const auto data = static_cast<DWORD>(SendMessageW(item.hwndItem, LB_GETITEMDATA, item.itemID, 0));
+  const ListBox list(item.hwndItem);
+  const auto data = static_cast<DWORD>(list.Data(static_cast<int>(item.itemID)));
   const int icon = static_cast<int>(HIWORD(data)) - 1;
   const int iconSize = GetSystemMetrics(SM_CXSMICON);
   const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - iconSize) / 2;
   if (driveImages_ && icon >= 0)
     ImageList_Draw(driveImages_, icon, dc, item.rcItem.left + 4, top, selected ? ILD_SELECTED : ILD_NORMAL);
-  const LRESULT length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-  std::wstring name(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, L'\0');
-  const LRESULT got = SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(name.data()));
-  name.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  const std::wstring name = list.Item(static_cast<int>(item.itemID));
   RECT text = item.rcItem;
   text.left += 4 + iconSize + 6;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  HGDIOBJ old = SelectObject(dc, Fonts::Arial8(Dpi()));
-  DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-  SelectObject(dc, old);
+  {
+    const SelectedObject font(dc, Fonts::Arial8(Dpi()));
+    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
 }
 
 wchar_t SystemPage::CurrentDrive() const {
-  HWND list = Ctl(L"JvDriveList1");
-  const LRESULT at = SendMessageW(list, LB_GETCURSEL, 0, 0);
-  if (at < 0) return 0;
-  return static_cast<wchar_t>(LOWORD(SendMessageW(list, LB_GETITEMDATA, at, 0)));
+  const ListBox list(Ctl(L"JvDriveList1"));
+  const int at = list.Selected();
+  return at < 0 ? 0 : static_cast<wchar_t>(LOWORD(list.Data(at)));
 }
 
 void SystemPage::BitBtn10Click() {
@@ -154,7 +155,7 @@ void SystemPage::BitBtn10Click() {
   info.lpParameters = nullptr;
   info.nShow = SW_SHOW;
   drives_.Properties(info);
-  if (info.hProcess) CloseHandle(info.hProcess);  // asked for by the mask, not needed
+  const UniqueHandle process(info.hProcess);  // asked for by the mask, not needed
 }
 
 void SystemPage::BitBtn28Click() { DriveDoorClick(true); }

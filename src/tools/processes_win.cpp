@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <atomic>
+
 #include "base/errors.h"
+#include "win/files.h"
 #include "win/handles.h"
 #include "win/privileges.h"
 #include "win/system_message.h"
@@ -56,8 +59,11 @@ std::wstring UpToNul(const wchar_t* text, std::size_t size) { return std::wstrin
 
 // Calls fn for every entry of a fresh snapshot, the first one included;
 // false when there is no snapshot or no first entry.
+std::atomic<long> g_snapshots{0};
+
 template <class Fn>
 bool ForEachProcess(Fn&& fn) {
+  ++g_snapshots;
   const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot.IsValid()) return false;
   PROCESSENTRY32W entry{};
@@ -92,6 +98,36 @@ long FindProcessIdByName(const std::wstring& name) {
   } catch (const Error&) {
     return -1;
   }
+}
+
+long ProcessSnapshotsTaken() { return g_snapshots.load(); }
+
+bool KeptProcess(const std::wstring& entry, const std::vector<ProcessEntry>& snapshot) {
+  const long id = FindProcessIdByName(entry, snapshot);
+  std::wstring path = GetProcessModulePath(id);
+  try {
+    if (IsNative64Process(id)) path = GetProcessImagePath(id);
+  } catch (const Error&) {
+    // No image path for that process.
+  }
+  const std::wstring subject = path.empty() ? entry : path;
+  std::wstring product;
+  if (FileExists(subject))
+    if (const auto fields = ReadVersionFields(subject)) product = fields->productName;
+  return KeptByFilter(product, subject, entry);
+}
+
+std::vector<std::wstring> NonSystemProcesses(const std::vector<std::wstring>& entries) {
+  std::vector<ProcessEntry> snapshot;
+  try {
+    snapshot = TakeProcessSnapshot();
+  } catch (const Error&) {
+    // No process found: every entry is judged by its name alone.
+  }
+  std::vector<std::wstring> kept;
+  for (const std::wstring& entry : entries)
+    if (KeptProcess(entry, snapshot)) kept.push_back(entry);
+  return kept;
 }
 
 std::wstring GetProcessModulePath(long processId) {

@@ -17,6 +17,16 @@ std::vector<ProcessEntry> TakeProcessSnapshot();
 // FindProcessIdByName over a fresh snapshot; -1 also when there is none.
 long FindProcessIdByName(const std::wstring& name);
 
+// How many snapshots this program has taken (for the benchmark's figures).
+long ProcessSnapshotsTaken();
+
+// The filter's pass: the entries whose process is not one of the system's
+// own (KeptByFilter over its path or name and product name), in order. One
+// snapshot serves the whole pass.
+std::vector<std::wstring> NonSystemProcesses(const std::vector<std::wstring>& entries);
+// The verdict for one entry of a snapshot.
+bool KeptProcess(const std::wstring& entry, const std::vector<ProcessEntry>& snapshot);
+
 // The main module's path (GetModuleFileNameExW); empty when the process
 // cannot be opened or asked.
 std::wstring GetProcessModulePath(long processId);

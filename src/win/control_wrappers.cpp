@@ -78,6 +78,8 @@ void ListBox::SetData(int index, LPARAM data) {
   if (Send(LB_SETITEMDATA, index, data) == LB_ERR) ThrowListIndexError(index);
 }
 
+void ListBox::SetItemHeight(int pixels) { Send(LB_SETITEMHEIGHT, 0, pixels); }
+
 // ---- Combo ----
 
 int Combo::Add(const std::wstring& text) {

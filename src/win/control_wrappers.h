@@ -43,6 +43,7 @@ class ListBox : public ControlWindow {
   void Select(int index);  // -1 selects nothing
   LPARAM Data(int index) const;  // the value kept with an item
   void SetData(int index, LPARAM data);
+  void SetItemHeight(int pixels);  // of an owner-drawn list's items
 };
 
 class Combo : public ControlWindow {

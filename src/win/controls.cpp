@@ -30,7 +30,10 @@ ClassAndStyle StyleFor(const ControlSpec& s) {
     case Kind::Edit: return {WC_EDITW, common | WS_TABSTOP | ES_AUTOHSCROLL | align | ro, WS_EX_CLIENTEDGE};
     case Kind::Password: return {WC_EDITW, common | WS_TABSTOP | ES_AUTOHSCROLL | ES_PASSWORD | align, WS_EX_CLIENTEDGE};
     case Kind::Memo:
-      return {WC_EDITW, common | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | ES_WANTRETURN | ro, WS_EX_CLIENTEDGE};
+      return {WC_EDITW,
+              common | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | ES_WANTRETURN | ro |
+                  ((s.flags & kHScroll) ? WS_HSCROLL | ES_AUTOHSCROLL : 0),
+              (s.flags & kNoBorder) ? 0u : static_cast<DWORD>(WS_EX_CLIENTEDGE)};
     case Kind::Button: return {WC_BUTTONW, common | WS_TABSTOP | BS_PUSHBUTTON, 0};
     case Kind::CheckBox: return {WC_BUTTONW, common | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case Kind::GroupBox: return {WC_BUTTONW, common | BS_GROUPBOX, 0};

@@ -52,6 +52,8 @@ enum ControlFlag : unsigned {
   kGroupStart = 1u << 6,  // first control of a radio group
   kOwnerDraw = 1u << 7,   // list box: fixed-height items drawn by the form (Form::OnDrawItem)
   kSorted = 1u << 8,      // list box, combo box: items kept in alphabetical order
+  kHScroll = 1u << 9,     // memo: a horizontal scroll bar, lines not wrapped
+  kNoBorder = 1u << 10,   // memo: no sunken edge
 };
 
 struct ControlSpec {

@@ -425,6 +425,17 @@ void Form::DispatchDrop(HDROP drop) {
   if (dropped_ && !paths.empty()) dropped_(paths);
 }
 
+void Form::CentreOnOwner() {
+  HWND owner = GetWindow(hwnd(), GW_OWNER);
+  if (!owner) return;
+  RECT o, w;
+  GetWindowRect(owner, &o);
+  GetWindowRect(hwnd(), &w);
+  const int width = w.right - w.left, height = w.bottom - w.top;
+  SetWindowPos(hwnd(), nullptr, o.left + (o.right - o.left - width) / 2, o.top + (o.bottom - o.top - height) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::Show() {
   // A show step that fails stops there; the window still appears.
   Guarded([this] { FormShow(); });

@@ -152,6 +152,7 @@ class Form : public Window {
   void StopTimer(UINT_PTR id);
   bool TimerRunning(UINT_PTR id) const;
 
+  void CentreOnOwner();         // in the middle of its owner window, if it has one
   void Show();                  // shows it (the show hook runs first)
   int ShowModal();              // shows it modally; returns the modal result
   void EndModal(int result);    // ends the modal showing with a result

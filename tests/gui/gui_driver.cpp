@@ -11,6 +11,7 @@
 #include <io.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <string>
@@ -35,6 +36,9 @@ constexpr DWORD kDriverTimeoutMs = 480000;
 constexpr int kPageCount = 13;
 constexpr int kControlPage = 9;
 constexpr int kMiscPage = 12;
+constexpr int kProcessPage = 10, kAutostartPage = 11;
+constexpr const wchar_t* kGuiRunValue = L"CorvelGuiDriverCheck";
+constexpr const wchar_t* kRunKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t* const kCaptions[kPageCount] = {L"System", L"CPU",     L"Folders",  L"Network",  L"Memory",
                                               L"Display", L"APM/Sound", L"Bios",  L"Mainboard", L"Control",
                                               L"Process", L"Autostart", L"Misc"};
@@ -295,6 +299,39 @@ void CheckEveryPage(Corvel& corvel, const std::wstring& artifacts, Report& repor
   }
 }
 
+// The items of the first visible list box of a page, read across processes.
+std::vector<std::wstring> ListedOnPage(HWND main, int page) {
+  std::vector<std::wstring> items;
+  for (HWND list : DescendantsOfClass(PageWindow(main, page), L"ListBox")) {
+    if (!IsWindowVisible(list)) continue;
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+      if (length < 0) continue;
+      std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+      text.resize(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(list, LB_GETTEXT, i,
+                                                                                reinterpret_cast<LPARAM>(text.data())))));
+      items.push_back(text);
+    }
+    break;
+  }
+  return items;
+}
+
+// Entering the Process page lists this driver's own process; entering the
+// Autostart page lists the Run value the driver put there before the start.
+void CheckToolPages(Corvel& corvel, Report& report) {
+  struct Case { int page; const wchar_t* name; const wchar_t* what; };
+  const Case cases[] = {{kProcessPage, L"gui_driver.exe", L"Process page lists the driver's process"},
+                        {kAutostartPage, kGuiRunValue, L"Autostart page lists the driver's Run value"}};
+  for (const Case& c : cases) {
+    SelectPageAndWait(corvel, c.page);
+    const std::vector<std::wstring> items = ListedOnPage(corvel.main, c.page);
+    report.Check(std::find(items.begin(), items.end(), c.name) != items.end(), c.what,
+                 std::to_wstring(items.size()) + L" entries");
+  }
+}
+
 struct MiscButtons {
   HWND german = nullptr, english = nullptr, about = nullptr, quit = nullptr;
 };
@@ -495,12 +532,16 @@ int Run(const std::wstring& exe, const std::wstring& artifacts) {
   report.Note(L"corvel " + exe + L", file version " + (version.empty() ? L"(none)" : version) + L", settings " +
               settings + L", screenshots " + artifacts);
   RemoveSettingsFile(settings, report);
+  const std::wstring runData = L"C:\\corvel-gui-check.exe";
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, kGuiRunValue, REG_SZ, runData.c_str(),
+                  static_cast<DWORD>((runData.size() + 1) * sizeof(wchar_t)));
 
   {
     Corvel corvel;
     if (StartCorvel(corvel, exe, report, L"first start")) {
       CheckStartState(corvel, report);
       CheckEveryPage(corvel, artifacts, report);
+      CheckToolPages(corvel, report);
       if (TabSelection(corvel.tab) != kMiscPage) SelectPageAndWait(corvel, kMiscPage);
       CheckMiscPageLanguage(corvel, false, report, L"no settings file, German");
       SwitchLanguage(corvel, true, report);
@@ -511,6 +552,7 @@ int Run(const std::wstring& exe, const std::wstring& artifacts) {
       CloseCorvel(corvel, report, L"first start");
     }
   }
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, kGuiRunValue);
   CheckSavedSettings(settings, "1", report, L"after the first start");
 
   {
