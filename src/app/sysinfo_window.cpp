@@ -21,10 +21,6 @@ namespace {
 constexpr int kClientWidth = 700, kClientHeight = 421;
 constexpr const wchar_t* kOnlineAddress = L"https://corvel.example/";
 
-const ControlSpec kControlPage[] = {
-    {Kind::Button, L"Buttoncalc", L"Calc", {16, 16, 120, 25}, 0, L"Run calculator"},
-};
-
 const ControlSpec kMiscPage[] = {
     {Kind::Caption, L"Label6", L"Date/Time/Alarm", {16, 16, 200, 14}, kBold},
     {Kind::Button, L"ButtonHour", L"24 h", {16, 110, 60, 25}},
@@ -71,6 +67,7 @@ TFormSysInfo::TFormSysInfo(const SysInfoSources& sources)
       apmSoundPage_(*this, wmi_, sources.power, sources.sound, sources.windowsMajor),
       biosPage_(*this, wmi_, ops_),
       mainboardPage_(*this, wmi_, ops_),
+      controlPage_(*this, sources.shell, ops_, messages_),
       processPage_(*this, messages_, ops_),
       autostartPage_(*this, messages_, ops_, uiLanguage_) {
   wmi_.SetDecimalSeparator(UserDecimalSeparator());
@@ -89,9 +86,9 @@ void TFormSysInfo::Create() {
   OnClick(L"SpeedButton44", [this] { BitBtn44Click(); });
   OnClick(L"SpeedButton28", [this] { SpeedButton28Click(); });
   OnClick(L"Buttoncalc", [this] { ButtoncalcClick(); });
-  for (TabPage* page :
-       std::initializer_list<TabPage*>{&systemPage_, &cpuPage_, &networkPage_, &memoryPage_, &displayPage_,
-                                       &apmSoundPage_, &biosPage_, &mainboardPage_, &processPage_, &autostartPage_})
+  for (TabPage* page : std::initializer_list<TabPage*>{&systemPage_, &cpuPage_, &networkPage_, &memoryPage_,
+                                                       &displayPage_, &apmSoundPage_, &biosPage_, &mainboardPage_,
+                                                       &controlPage_, &processPage_, &autostartPage_})
     page->Bind();
 }
 
@@ -108,7 +105,7 @@ void TFormSysInfo::CreatePages() {
   pageControl_ = AddTabControl(L"PageControl1", {0, 0, kClientWidth, kClientHeight}, captions, {2, 3});
   const std::span<const ControlSpec> tables[kPageCount] = {
       systemPage_.Layout(),   cpuPage_.Layout(),  {},                       networkPage_.Layout(), memoryPage_.Layout(),
-      displayPage_.Layout(),  apmSoundPage_.Layout(), biosPage_.Layout(), mainboardPage_.Layout(), kControlPage,
+      displayPage_.Layout(),  apmSoundPage_.Layout(), biosPage_.Layout(), mainboardPage_.Layout(), controlPage_.Layout(),
       processPage_.Layout(),  autostartPage_.Layout(), kMiscPage};
   for (int i = 0; i < kPageCount; ++i) {
     AddPage(kPages[i].sheet, kPages[i].bottom, pageControl_, tables[i]);

@@ -20,6 +20,7 @@
 #include "info/system_page_window.h"
 #include "info/wmi_query.h"
 #include "tools/autostart_page_window.h"
+#include "tools/control_page_window.h"
 #include "tools/process_page_window.h"
 #include "win/form.h"
 #include "win/help.h"
@@ -144,6 +145,7 @@ class TFormSysInfo : public Form, private WmiOutputs {
   ApmSoundPage apmSoundPage_;
   BiosPage biosPage_;
   MainboardPage mainboardPage_;
+  ControlPage controlPage_;
   ProcessPage processPage_;
   AutostartPage autostartPage_;
 
